@@ -1,0 +1,42 @@
+#include "config_file.h"
+
+#include "byte_reader.h"
+
+namespace kelvarro {
+namespace {
+
+// Skips white space, then collects one token, keeping at most `limit` of its characters.
+// Returns the character that ended the token (-1 at the end of the file).
+int ReadConfigToken(ByteReader& reader, std::string& token, std::size_t limit) {
+  int c = reader.Get();
+  while (c >= 0 && IsWhiteSpace(c)) c = reader.Get();
+  for (; c >= 0 && !IsWhiteSpace(c); c = reader.Get()) {
+    if (token.size() < limit) token.push_back(static_cast<char>(c));
+  }
+  return c;
+}
+
+}  // namespace
+
+std::optional<WizardConfig> ReadConfig(FileSystem& files) {
+  const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
+  if (!file) return std::nullopt;
+  ByteReader reader(*file);
+  WizardConfig config;
+  if (ReadConfigToken(reader, config.install_dir, std::string::npos) >= 0) {
+    ReadConfigToken(reader, config.idct_switch, kIdctSwitchCapacity);
+  }
+  return config;
+}
+
+ConfigWriter::ConfigWriter(FileSystem& files) : file_(files.OpenForWriting(kConfigFileName)) {}
+
+void ConfigWriter::Write(const std::string& install_dir, const std::string& idct_switch) {
+  if (!file_) return;
+  file_->Write(install_dir);
+  file_->Write("\r\n");
+  file_->Write(idct_switch);
+  file_.reset();
+}
+
+}  // namespace kelvarro

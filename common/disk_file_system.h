@@ -1,0 +1,14 @@
+#pragma once
+
+#include "file_system.h"
+
+namespace kelvarro {
+
+// The real file system, through the platform layer.
+class DiskFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
+};
+
+}  // namespace kelvarro

@@ -1,0 +1,67 @@
+// Windows implementation of the platform layer: the C runtime's console and file calls and the
+// real command interpreter.
+
+#include <conio.h>
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "platform.h"
+
+namespace kelvarro::platform {
+
+FileHandle OpenFileForReading(const std::string& path) {
+  const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+  if (fd < 0) return kNoFile;
+  struct _stat64 info {};
+  if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFDIR) != 0) {
+    _close(fd);
+    return kNoFile;
+  }
+  return fd;
+}
+
+FileHandle OpenFileForWriting(const std::string& path) {
+  const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+  return fd < 0 ? kNoFile : fd;
+}
+
+std::size_t ReadFile(FileHandle file, char* buffer, std::size_t size) {
+  const unsigned int chunk = size > INT_MAX ? INT_MAX : static_cast<unsigned int>(size);
+  const int n = _read(file, buffer, chunk);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+bool WriteFile(FileHandle file, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const unsigned int chunk = size > INT_MAX ? INT_MAX : static_cast<unsigned int>(size);
+    const int n = _write(file, bytes, chunk);
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void CloseFile(FileHandle file) { _close(file); }
+
+bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
+
+bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
+
+int ReadTerminalKey() {
+  const int key = _getch();
+  return key < 0 ? -1 : (key & 0xFF);
+}
+
+void RunCommandLine(const std::string& command_line) {
+  fflush(stdout);
+  std::system(command_line.c_str());
+}
+
+}  // namespace kelvarro::platform

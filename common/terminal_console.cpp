@@ -1,0 +1,22 @@
+#include "terminal_console.h"
+
+#include <iostream>
+
+#include "platform.h"
+
+namespace kelvarro {
+
+TerminalConsole::TerminalConsole()
+    : StreamConsole(std::cin, std::cout), keys_from_terminal_(platform::StdinIsTerminal()) {}
+
+char TerminalConsole::ReadKey(bool echo) {
+  if (!keys_from_terminal_) return StreamConsole::ReadKey(echo);
+  std::cout.flush();
+  const int key = platform::ReadTerminalKey();
+  if (key < 0) throw EndOfInput{};
+  const char c = static_cast<char>(key);
+  if (echo) Echo(c);
+  return c;
+}
+
+}  // namespace kelvarro

@@ -1,0 +1,103 @@
+#include "common/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_file_system.h"
+
+namespace kelvarro {
+namespace {
+
+using testing::MemoryFileSystem;
+
+WizardConfig ReadFrom(const std::string& content) {
+  MemoryFileSystem files;
+  files.files["config.cfg"] = content;
+  const std::optional<WizardConfig> config = ReadConfig(files);
+  EXPECT_TRUE(config.has_value());
+  return config.value_or(WizardConfig{});
+}
+
+TEST(ReadConfig, ReadsBothValuesWhateverTheLineEnds) {
+  for (const std::string content : {"d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2",   // as setup writes it
+                                    "d:\\divxstuff\\kelvarro0.7.1\\\n-r2",     // line feed alone
+                                    "\r\n\r\n  d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2\r\n",  // blank lines, final end
+                                    "\t d:\\divxstuff\\kelvarro0.7.1\\ \v\f-r2 -x trailing"}) {
+    const WizardConfig config = ReadFrom(content);
+    EXPECT_EQ(config.install_dir, "d:\\divxstuff\\kelvarro0.7.1\\") << content;
+    EXPECT_EQ(config.idct_switch, "-r2") << content;
+  }
+}
+
+TEST(ReadConfig, ShortFilesYieldEmptyFields) {
+  EXPECT_EQ(ReadFrom("").install_dir, "");
+  EXPECT_EQ(ReadFrom("").idct_switch, "");
+  EXPECT_EQ(ReadFrom(" \r\n\t ").install_dir, "");
+
+  const WizardConfig one = ReadFrom("c:\\only\\");
+  EXPECT_EQ(one.install_dir, "c:\\only\\");
+  EXPECT_EQ(one.idct_switch, "");
+
+  // An empty first line (setup derived no directory): the switch becomes the directory.
+  const WizardConfig shifted = ReadFrom("\r\n-r7");
+  EXPECT_EQ(shifted.install_dir, "-r7");
+  EXPECT_EQ(shifted.idct_switch, "");
+}
+
+TEST(ReadConfig, KeepsOnlyThreeCharactersOfTheSwitch) {
+  const WizardConfig config = ReadFrom("c:\\x\\\r\n-r1234567890 -r7");
+  EXPECT_EQ(config.install_dir, "c:\\x\\");
+  EXPECT_EQ(config.idct_switch, "-r1");
+}
+
+TEST(ReadConfig, TakesBinaryJunkAsTokens) {
+  const std::string junk("\x01\x02\0\xff\x80 \xfe\xfd\xfc\xfb\x00", 11);
+  const WizardConfig config = ReadFrom(junk);
+  EXPECT_EQ(config.install_dir, std::string("\x01\x02\0\xff\x80", 5));
+  EXPECT_EQ(config.idct_switch, "\xfe\xfd\xfc");
+}
+
+TEST(ReadConfig, LongInstallDirectoryIsKeptWhole) {
+  const std::string dir = "c:\\" + std::string(100000, 'a') + "\\";
+  EXPECT_EQ(ReadFrom(dir + "\r\n-r1").install_dir, dir);
+}
+
+TEST(ReadConfig, ReportsAFileThatCannotBeOpened) {
+  MemoryFileSystem files;
+  EXPECT_FALSE(ReadConfig(files).has_value());
+  files.files["config.cfg"] = "c:\\x\\\r\n-r1";
+  files.unreadable.insert("config.cfg");
+  EXPECT_FALSE(ReadConfig(files).has_value());
+}
+
+TEST(ConfigWriter, EmptiesTheFileAtOnceAndWritesBothValuesWithoutFinalLineEnd) {
+  MemoryFileSystem files;
+  files.files["config.cfg"] = "old content that must go";
+  {
+    ConfigWriter writer(files);
+    EXPECT_EQ(files.At("config.cfg"), "");  // an abandoned run leaves an empty file
+    writer.Write("d:\\divxstuff\\kelvarro0.7.1\\", "-r2");
+  }
+  EXPECT_EQ(files.At("config.cfg"), "d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2");
+
+  // What setup writes, the wizard reads back.
+  const std::optional<WizardConfig> config = ReadConfig(files);
+  ASSERT_TRUE(config.has_value());
+  EXPECT_EQ(config->install_dir, "d:\\divxstuff\\kelvarro0.7.1\\");
+  EXPECT_EQ(config->idct_switch, "-r2");
+}
+
+TEST(ConfigWriter, EmptyDirectoryStartsTheFileWithTheLineEnd) {
+  MemoryFileSystem files;
+  ConfigWriter(files).Write("", "-r1");
+  EXPECT_EQ(files.At("config.cfg"), "\r\n-r1");
+}
+
+TEST(ConfigWriter, UnwritableFileIsSilentlyLost) {
+  MemoryFileSystem files;
+  files.unwritable.insert("config.cfg");
+  ConfigWriter(files).Write("c:\\x\\", "-r1");
+  EXPECT_FALSE(files.Has("config.cfg"));
+}
+
+}  // namespace
+}  // namespace kelvarro

@@ -1,0 +1,128 @@
+#include "common/prompts.h"
+
+#include <gtest/gtest.h>
+
+#include "support/scripted_console.h"
+
+namespace kelvarro {
+namespace {
+
+using testing::RecordingInterpreter;
+using testing::ScriptedConsole;
+
+TEST(KeyMenu, RejectedKeysRepeatEveryTextDirectlyBehindTheEcho) {
+  ScriptedConsole console("7 \nx2");
+  EXPECT_EQ(KeyMenu(console, {"\n[1]\tone\n", "pick: "}, KeySet::Range('1', '2')), '2');
+  EXPECT_EQ(console.Output(),
+            "\n[1]\tone\npick: 7"
+            "\n[1]\tone\npick:  "
+            "\n[1]\tone\npick: \n"
+            "\n[1]\tone\npick: x"
+            "\n[1]\tone\npick: 2");
+}
+
+TEST(KeyMenu, PromptWithoutLineFeedRepeatsOnTheSameLine) {
+  ScriptedConsole console("71");
+  KeyMenu(console, {"region: "}, KeySet::Range('1', '2'));
+  EXPECT_EQ(console.Output(), "region: 7region: 1");
+}
+
+TEST(KeyMenu, YesNoAcceptsBothCasesOnly) {
+  for (const char* keys : {"y", "Y", "n", "N"}) {
+    ScriptedConsole console(keys);
+    EXPECT_EQ(KeyMenu(console, {"?"}, KeySet::YesNo()), keys[0]);
+  }
+  ScriptedConsole console("ajx Y");
+  EXPECT_TRUE(IsYes(KeyMenu(console, {"?"}, KeySet::YesNo())));
+  EXPECT_EQ(console.Output(), "?a?j?x? ?Y");
+  EXPECT_FALSE(IsYes('n'));
+  EXPECT_FALSE(IsYes('N'));
+}
+
+TEST(KeyMenu, DigitRangeTakesZeroAndRejectsEverythingElse) {
+  ScriptedConsole console("a/:\xff" "0");
+  EXPECT_EQ(KeyMenu(console, {"q: "}, KeySet::Range('0', '9')) - '0', 0);
+  EXPECT_EQ(console.Output(), "q: aq: /q: :q: \xffq: 0");
+}
+
+TEST(KeyMenu, EndOfInputEndsTheQuestionInsteadOfRepeatingIt) {
+  ScriptedConsole console("x");
+  EXPECT_THROW(KeyMenu(console, {"q: "}, KeySet::Range('1', '2')), EndOfInput);
+  EXPECT_EQ(console.Output(), "q: xq: ");
+}
+
+TEST(ReadInt, TakesNumbersAsTheyComeAndLeavesTheRestOfTheLine) {
+  ScriptedConsole console("  96 256\n-7\n+12x\n");
+  std::int32_t a = 0, b = 0, c = 0, d = 0;
+  ReadInt(console, a);
+  ReadInt(console, b);
+  ReadInt(console, c);
+  ReadInt(console, d);
+  EXPECT_EQ(a, 96);
+  EXPECT_EQ(b, 256);
+  EXPECT_EQ(c, -7);
+  EXPECT_EQ(d, 12);
+  EXPECT_EQ(console.ReadKey(false), 'x');  // left over on the line
+}
+
+TEST(ReadInt, FailedReadKeepsTheTargetAndFailsEveryLaterReadButKeysStillCome) {
+  ScriptedConsole console("abc\n42\n");
+  std::int32_t first = 0, second = 5;
+  ReadInt(console, first);
+  ReadInt(console, second);
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 5);
+  // The letters are still there, and are read as keys one at a time.
+  EXPECT_EQ(console.ReadKey(true), 'a');
+  EXPECT_EQ(console.ReadKey(true), 'b');
+  std::int32_t third = 9;
+  ReadInt(console, third);  // still failed after the key reads
+  EXPECT_EQ(third, 9);
+}
+
+TEST(ReadInt, NumbersBeyondThirtyTwoBitsFail) {
+  for (const char* text : {"2147483648\n", "-2147483649\n", "99999999999999999999999\n"}) {
+    ScriptedConsole console(text);
+    std::int32_t value = 77;
+    ReadInt(console, value);
+    EXPECT_EQ(value, 77) << text;
+  }
+  ScriptedConsole console("2147483647 -2147483648");
+  std::int32_t max = 0, min = 0;
+  ReadInt(console, max);
+  ReadInt(console, min);
+  EXPECT_EQ(max, 2147483647);
+  EXPECT_EQ(min, -2147483647 - 1);
+}
+
+TEST(ReadInt, EndOfInputFailsQuietly) {
+  ScriptedConsole console("");
+  std::int32_t value = 3;
+  ReadInt(console, value);
+  EXPECT_EQ(value, 3);
+  EXPECT_THROW(console.ReadKey(true), EndOfInput);
+}
+
+TEST(ReadToken, SkipsLeadingSpaceAndStopsAtABlank) {
+  ScriptedConsole console(" \n\t d:\\my files\\kelvarro\\\n");
+  EXPECT_EQ(ReadToken(console), "d:\\my");
+  ScriptedConsole empty("   \n");
+  EXPECT_THROW(ReadToken(empty), EndOfInput);
+}
+
+TEST(WaitKey, TakesOneKeyWithoutEcho) {
+  ScriptedConsole console("qr");
+  WaitKey(console);
+  EXPECT_EQ(console.Output(), "");
+  EXPECT_EQ(console.ReadKey(false), 'r');
+  EXPECT_THROW(WaitKey(console), EndOfInput);
+}
+
+TEST(ClearScreen, HandsClsToTheInterpreter) {
+  RecordingInterpreter interpreter;
+  ClearScreen(interpreter);
+  EXPECT_EQ(interpreter.commands, std::vector<std::string>{"cls"});
+}
+
+}  // namespace
+}  // namespace kelvarro

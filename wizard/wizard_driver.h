@@ -1,0 +1,16 @@
+#pragma once
+
+#include "common/command_interpreter.h"
+#include "common/console.h"
+#include "common/file_system.h"
+
+namespace kelvarro {
+
+// The product's own home page, named in the wizard's farewell.
+inline constexpr const char* kHomePage = "https://kelvarro.org/";
+
+// One whole run of the wizard in the current directory (the install directory). Returns the
+// exit code: 0 after the farewell, 1 after a failure message or when the input ends.
+int RunWizard(Console& console, CommandInterpreter& interpreter, FileSystem& files);
+
+}  // namespace kelvarro
