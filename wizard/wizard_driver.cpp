@@ -1,34 +1,64 @@
 #include "wizard/wizard_driver.h"
 
+#include <optional>
 #include <string>
 
 #include "common/config_file.h"
 #include "common/prompts.h"
+#include "wizard/batch_writer.h"
+#include "wizard/encoding_choices.h"
+#include "wizard/encoding_questions.h"
+#include "wizard/job_script_writer.h"
+#include "wizard/vob_lister.h"
 
 namespace kelvarro {
 namespace {
 
 constexpr const char* kNoConfigMessage =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
+constexpr const char* kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
+
+int Fail(Console& console, const char* message) {
+  console.Write(message);
+  WaitKey(console);
+  return 1;
+}
+
+void SayFarewell(Console& console) {
+  console.Write("\n\nthank you for using kelvarro!\n\n");
+  console.Write("big thanks to Mirel who helped me very much with testing lots of beta releases.\n");
+  console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
+}
 
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files) {
-  const std::optional<WizardConfig> config = ReadConfig(files);
-  if (!config) {
-    console.Write(kNoConfigMessage);
-    WaitKey(console);
-    return 1;
-  }
+  EncodingChoices choices;
+  const std::optional<WizardConfig> read = ReadConfig(files);
+  if (!read) return Fail(console, kNoConfigMessage);
+  const WizardConfig& config = *read;
+
+  if (VobLister(interpreter, files, config.install_dir)) return Fail(console, kNoVobMessage);
 
   ClearScreen(interpreter);
   console.Write("welcome to kelvarro 0.7.31\n");
 
+  // The job script needs only the install directory, so it is on disk before the questions
+  // that shape the batch file.
+  const char region = AskRegion(console);
+  const std::string escaped_install_dir = BuildEscapedInstallDir(config.install_dir);
+  DecideFrameRate(console, region, choices);
+  JobScriptWriter(files, escaped_install_dir);
+
+  AskAudioStream(console, choices);
+  AskMp3Mode(console, choices);
+  AskAspect(console, choices);
+  BatchWriter(files, config, choices);
+
+  // The batch file is complete and closed here; running it blocks until it has ended.
   const char run_now = KeyMenu(
       console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
-  if (IsYes(run_now)) interpreter.Run("process.bat");
+  if (IsYes(run_now)) interpreter.Run(kBatchFilePath);
 
-  console.Write("\n\nthank you for using kelvarro!\n\n");
-  console.Write("big thanks to Mirel who helped me very much with testing lots of beta releases.\n");
-  console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
+  SayFarewell(console);
   WaitKey(console);
   return 0;
 }

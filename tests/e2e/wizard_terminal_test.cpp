@@ -1,13 +1,42 @@
-// The built wizard on a pseudo-terminal: whole transcripts and exit codes.
+// The built wizard on a pseudo-terminal, in a temporary install tree: whole transcripts, the
+// bytes of the files it writes, and exit codes.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
 namespace {
+
+const std::string kClear = "\x1b[H\x1b[2J";
+const std::string kWelcome = "welcome to kelvarro 0.7.31\n";
+const std::string kNoVob = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
+const std::string kRegion = "\nplease choose the region code of the DVD (1 or 2): ";
+const std::string kFrameRate =
+    "\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: ";
+const std::string kStream = "\n\nplease choose the audiostream (0-9): ";
+const std::string kVbr = "\n\ndo you want to use VBR for the mp3 audio (y/n)? ";
+const std::string kMinimum = "\n\nplease enter the minimum bitrate in kbit/s: ";
+const std::string kMaximum = "\nplease enter the maximum bitrate in kbit/s: ";
+const std::string kQuality = "\nplease choose the quality level (0-9): ";
+const std::string kBitrates =
+    "\n\n[1]\t64 kbit/s\n[2]\t80 kbit/s\n[3]\t96 kbit/s\n[4]\t112 kbit/s\n[5]\t128 kbit/s\n[6]\t160 kbit/s\n"
+    "[7]\t196 kbit/s\n[8]\t256 kbit/s\n[9]\t320 kbit/s\nplease choose the mp3 bitrate: ";
+const std::string kAspect =
+    "\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n"
+    "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: ";
+const std::string kOffer = "\n\nthe process.bat file is generated. do you want to run it now (y/n)? ";
+const std::string kFarewell =
+    "\n\nthank you for using kelvarro!\n\n"
+    "big thanks to Mirel who helped me very much with testing lots of beta releases.\n"
+    "for infos, updates and support, please visit https://kelvarro.org/\n\n";
+const std::string kNoBatchRunner = "process.bat: running it needs Windows or Wine\n";
+
+const std::string kDir = "d:\\divxstuff\\kelvarro0.7.1\\";
 
 PtyOptions WizardIn(const TempDir& dir) {
   PtyOptions options;
@@ -15,6 +44,65 @@ PtyOptions WizardIn(const TempDir& dir) {
   options.workdir = dir.path();
   options.environment = {"PATH=/nonexistent"};
   return options;
+}
+
+// An install tree as the user leaves it: config.cfg, empty VOB files in input, and the
+// directories the wizard writes into.
+void MakeInstall(const TempDir& dir, const std::string& config, const std::vector<std::string>& vobs) {
+  for (const char* sub : {"input", "temp", "nandub"}) std::filesystem::create_directory(dir / sub);
+  WriteBytes(dir / "config.cfg", config);
+  for (const std::string& name : vobs) WriteBytes(dir / ("input/" + name), "");
+}
+
+void MakeInstall(const TempDir& dir) { MakeInstall(dir, kDir + "\r\n-r1", {"VTS_01_1.VOB", "VTS_01_2.VOB"}); }
+
+// One answer: the text the wizard shows, then the key pressed (or the line typed) behind it.
+struct Step {
+  std::string shown;
+  std::string typed;
+};
+
+// Types each answer only once its question is wholly on the screen: the terminal echoes
+// typing at once, and a key typed while the previous one is still being taken would be echoed
+// by the terminal instead of the wizard.
+bool Play(PtySession& session, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    if (!session.Expect(step.shown)) return false;
+    const bool line = step.typed.size() != 1;
+    if (!(line ? session.SendLine(step.typed) : session.SendKey(step.typed[0]))) return false;
+  }
+  return true;
+}
+
+// What the screen shows for `steps`: each text with the echoed key or typed line behind it.
+std::string Shown(const std::vector<Step>& steps) {
+  std::string shown;
+  for (const Step& step : steps) shown += step.shown + step.typed + (step.typed.size() != 1 ? "\n" : "");
+  return shown;
+}
+
+// The answers of the constant-bitrate run: region 2, stream 0, 128 kbit/s, 4:3, no run.
+const std::vector<Step> kConstantRun = {{kRegion, "2"}, {kStream, "0"},  {kVbr, "n"},
+                                        {kBitrates, "5"}, {kAspect, "1"}, {kOffer, "n"}};
+
+// The job script for an install directory given with its backslashes already doubled.
+std::string ScriptFor(const std::string& dir) {
+  return "VirtualDub.Open(\"" + dir + "temp\\\\movie_1.avi\",1,0);\r\n"
+         "VirtualDub.audio.SetSource(\"" + dir + "temp\\\\audio.mp3\");\r\n"
+         "VirtualDub.audio.SetMode(0);\r\n"
+         "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
+         "VirtualDub.audio.SetClipMode(1,1);\r\n"
+         "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
+         "VirtualDub.audio.SetCompression();\r\n"
+         "VirtualDub.video.SetDepth(24,24);\r\n"
+         "VirtualDub.video.SetMode(0);\r\n"
+         "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
+         "VirtualDub.video.SetRange(0,0);\r\n"
+         "VirtualDub.video.SetCompression();\r\n"
+         "VirtualDub.video.filters.Clear();\r\n"
+         "VirtualDub.subset.Delete();\r\n"
+         "VirtualDub.SaveAVI(\"" + dir + "output\\\\output.avi\");\r\n"
+         "VirtualDub.Close();";
 }
 
 TEST(WizardTerminal, MissingConfigShowsTheMessageAndTakesAnUnechoedKey) {
@@ -36,11 +124,142 @@ TEST(WizardTerminal, ConfigDirectoryCountsAsMissing) {
   EXPECT_EQ(session.Finish(), 1);
 }
 
-TEST(WizardTerminal, EndOfScriptedInputEndsTheRunInsteadOfHanging) {
+// Answers, then the key that ends the run once the farewell is on the screen.
+int PlayToTheEnd(PtySession& session, const std::vector<Step>& steps) {
+  if (!Play(session, steps) || !session.Expect(kFarewell) || !session.SendKey('k')) return -2;
+  return session.Finish();
+}
+
+TEST(WizardTerminal, ConstantBitrateRunWithRejectedKeysAtEveryMenu) {
   TempDir dir;
-  PtyOptions options = WizardIn(dir);
+  MakeInstall(dir);
+  PtySession session(WizardIn(dir));
+  const std::vector<Step> steps = {{kRegion, "3"},   {kRegion, "2"},   {kStream, "a"}, {kStream, "0"},
+                                   {kVbr, "x"},      {kVbr, "N"},      {kBitrates, "0"}, {kBitrates, "5"},
+                                   {kAspect, "6"},   {kAspect, "1"},   {kOffer, "?"},  {kOffer, "n"}};
+  EXPECT_EQ(PlayToTheEnd(session, steps), 0);
+  EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kFarewell);
+  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), ScriptFor("d:\\\\divxstuff\\\\kelvarro0.7.1\\\\"));
+  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf").size(), 675u);
+  EXPECT_EQ(ReadBytes(dir / "process.bat").size(), 590u);
+  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
+}
+
+TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineRunsTheBatchFileBeforeTheFarewell) {
+  TempDir dir;
+  MakeInstall(dir, kDir + "\r\n-r7", {"VTS_01_1.VOB"});
+  PtySession session(WizardIn(dir));
+  // Both numbers on the first line: the maximum's prompt is shown but not waited for.
+  const std::vector<Step> steps = {{kRegion, "0"},          {kRegion, "1"},        {kFrameRate, "3"},
+                                   {kFrameRate, "1"},       {kStream, "-"},        {kStream, "1"},
+                                   {kVbr, "x"},             {kVbr, "Y"},           {kMinimum, "96 256"},
+                                   {kMaximum + kQuality, "a"}, {kQuality, "2"},    {kAspect, "0"},
+                                   {kAspect, "4"},          {kOffer, "c"},         {kOffer, "y"}};
+  EXPECT_EQ(PlayToTheEnd(session, steps), 0);
+  // Without a batch interpreter the run can only say so; the farewell follows it.
+  EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kNoBatchRunner + kFarewell);
+  const std::string batch = ReadBytes(dir / "process.bat");
+  EXPECT_EQ(batch.size(), 601u);
+  EXPECT_NE(batch.find(" -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 "), std::string::npos);
+  EXPECT_NE(batch.find("\\lame.exe -h -b 96 -V 2 -B 256 "), std::string::npos);
+}
+
+TEST(WizardTerminal, LettersAtTheMinimumSkipTheMaximumAndWriteZeros) {
+  TempDir dir;
+  MakeInstall(dir, "c:\\k\\\r\n-r2", {"VTS_01_1.VOB"});
+  PtySession session(WizardIn(dir));
+  const std::vector<Step> steps = {{kRegion, "2"}, {kStream, "9"},  {kVbr, "y"},   {kMinimum, "fast"},
+                                   {kMaximum + kQuality, "0"},      {kAspect, "3"}, {kOffer, "n"}};
+  EXPECT_EQ(PlayToTheEnd(session, steps), 0);
+  EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kFarewell);
+  EXPECT_EQ(ReadBytes(dir / "process.bat"),
+            "start /wait c:\\k\\progs\\m2apx3g.exe -b c:\\k\\input\\movie.lst -f2 -q0 -r2 -3X 512 -3Y 384 -1 512 216"
+            " -a0x89 -o8 c:\\k\\temp\\movie_1.avi\r\n"
+            "c:\\k\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db c:\\k\\temp\\movie_1.avistream0x89.ac3"
+            " c:\\k\\temp\\pcmaudio.wav\r\n"
+            "c:\\k\\progs\\lame.exe -h -b 0 -V 0 -B 0 c:\\k\\temp\\pcmaudio.wav c:\\k\\temp\\audio.mp3\r\n"
+            "c:\\k\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n");
+}
+
+TEST(WizardTerminal, SecondRunWithAShorterInstallDirReplacesEveryFileWhole) {
+  TempDir dir;
+  MakeInstall(dir, "d:\\a\\much\\longer\\install\\directory\\kelvarro0.7.1\\\r\n-r1", {"VTS_01_1.VOB", "vts_01_2.vob"});
+  {
+    PtySession first(WizardIn(dir));
+    ASSERT_EQ(PlayToTheEnd(first, kConstantRun), 0);
+  }
+  WriteBytes(dir / "config.cfg", "e:\\k\\\n-r7\n");
+  std::filesystem::remove(dir / "input/vts_01_2.vob");
+  PtySession second(WizardIn(dir));
+  ASSERT_EQ(PlayToTheEnd(second, kConstantRun), 0);
+  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), ScriptFor("e:\\\\k\\\\"));
+  EXPECT_EQ(ReadBytes(dir / "process.bat"),
+            "start /wait e:\\k\\progs\\m2apx3g.exe -b e:\\k\\input\\movie.lst -f2 -q0 -r7 -3X 512 -3Y 384 -1 512 384"
+            " -a0x80 -o8 e:\\k\\temp\\movie_1.avi\r\n"
+            "e:\\k\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db e:\\k\\temp\\movie_1.avistream0x80.ac3"
+            " e:\\k\\temp\\pcmaudio.wav\r\n"
+            "e:\\k\\progs\\lame.exe -h -b 128 e:\\k\\temp\\pcmaudio.wav e:\\k\\temp\\audio.mp3\r\n"
+            "e:\\k\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n");
+  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), "e:\\k\\input\\VTS_01_1.VOB\r\n");
+}
+
+TEST(WizardTerminal, NoVobFileShowsOnlyTheSecondMessageAndLeavesAnEmptyList) {
+  TempDir dir;
+  MakeInstall(dir, kDir + "\r\n-r1", {"VTS_01_1.IFO"});
+  WriteBytes(dir / "input/movie.lst", "old list\r\n");
+  PtySession session(WizardIn(dir));
+  ASSERT_TRUE(session.Expect(kNoVob));
+  ASSERT_TRUE(session.SendKey('z'));
+  EXPECT_EQ(session.Finish(), 1);
+  // The listing's complaint reaches the terminal, as the interpreter's error output would.
+  EXPECT_EQ(session.Transcript(), "File Not Found\n" + kNoVob);
+  EXPECT_TRUE(std::filesystem::exists(dir / "input/movie.lst"));
+  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "process.bat"));
+}
+
+TEST(WizardTerminal, MissingDirectoriesEndInTheSecondMessageWithoutACrash) {
+  for (const char* missing : {"temp", "input"}) {
+    TempDir dir;
+    MakeInstall(dir);
+    std::filesystem::remove_all(dir / missing);
+    PtySession session(WizardIn(dir));
+    ASSERT_TRUE(session.Expect(kNoVob)) << missing;
+    ASSERT_TRUE(session.SendKey('z'));
+    EXPECT_EQ(session.Finish(), 1) << missing;
+  }
+}
+
+TEST(WizardTerminal, UnwritableJobScriptAndBatchFileStillReachTheOfferAndTheFarewell) {
+  TempDir dir;
+  MakeInstall(dir);
+  std::filesystem::remove_all(dir / "nandub");
+  std::filesystem::create_directory(dir / "process.bat");  // a write there must fail, even for root
+  PtySession session(WizardIn(dir));
+  std::vector<Step> steps = kConstantRun;
+  steps.back().typed = "y";
+  EXPECT_EQ(PlayToTheEnd(session, steps), 0);
+  const std::string transcript = session.Transcript();
+  EXPECT_EQ(transcript.substr(transcript.size() - kOffer.size() - 1 - kNoBatchRunner.size() - kFarewell.size()),
+            kOffer + "y" + kNoBatchRunner + kFarewell);
+  EXPECT_FALSE(std::filesystem::exists(dir / "nandub"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "process.bat"));
+}
+
+TEST(WizardTerminal, EndOfScriptedInputEndsTheRunInsteadOfHanging) {
+  for (const std::string script : {"", "2", "20y96\n", "20N51"}) {
+    TempDir dir;
+    MakeInstall(dir);
+    PtyOptions options = WizardIn(dir);
+    options.stdin_from_script = true;
+    options.script = script;
+    PtySession session(options);
+    EXPECT_EQ(session.Finish(), 1) << script;
+    EXPECT_FALSE(session.TimedOut()) << script;
+  }
+  TempDir empty;
+  PtyOptions options = WizardIn(empty);
   options.stdin_from_script = true;
-  options.script = "";
   PtySession session(options);
   EXPECT_EQ(session.Finish(), 1);
   EXPECT_FALSE(session.TimedOut());

@@ -148,6 +148,16 @@ bool PtySession::WaitFor(bool (PtySession::*ready)() const) {
 }
 
 bool PtySession::Type(std::string_view bytes) {
+  // Whatever the program wrote before it started waiting is already in the terminal's buffer:
+  // take it all in first, so that only output caused by this input counts as new.
+  for (;;) {
+    pollfd pfd{master_, POLLIN, 0};
+    if (poll(&pfd, 1, 0) <= 0) break;
+    char buffer[4096];
+    const ssize_t n = read(master_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    output_.append(buffer, static_cast<std::size_t>(n));
+  }
   output_at_last_input_ = output_.size();
   sent_input_ = true;
   return write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());

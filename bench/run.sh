@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Times the VOB scan against `grep -ci vob` over the same synthetic directory listing.
+#
+#   bench/run.sh [MEGABYTES]        (default 200)
+#
+# Builds the release preset's directory (build/release) when it has not been built yet, or the
+# directory named by BUILD_DIR. Each program runs three times under /usr/bin/time -v with the
+# listing already in the page cache; the table shows the best wall time and the highest peak
+# resident memory of the three runs.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+megabytes=${1:-200}
+runs=3
+
+if [[ -n ${BUILD_DIR:-} ]]; then
+  build=$BUILD_DIR
+  [[ -f $build/build.ninja ]] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DKELVARRO_BENCHMARKS=ON -DBUILD_TESTING=OFF > /dev/null
+else
+  build=$root/build/release
+  [[ -f $build/build.ninja ]] || (cd "$root" && cmake --preset release > /dev/null)
+fi
+cmake --build "$build" -j2 --target make_dir_listing scan_listing > /dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+listing=$work/menulst.tmp
+"$build/bench/make_dir_listing" "$megabytes" "$listing" > /dev/null
+bytes=$(stat -c %s "$listing")
+cat "$listing" > /dev/null
+
+# measure COMMAND...: prints "best_wall_ns peak_rss_kb" over $runs runs; the command's standard
+# output of the last run is left in $work/out. grep's exit status 1 (no line found) is no error.
+measure() {
+  local best="" peak=0 start end ns kb status
+  for ((run = 0; run < runs; run++)); do
+    start=$(date +%s%N)
+    status=0
+    /usr/bin/time -v -o "$work/time" "$@" > "$work/out" || status=$?
+    end=$(date +%s%N)
+    if ((status > 1)); then
+      echo "failed: $* (exit status $status)" >&2
+      exit 1
+    fi
+    ns=$((end - start))
+    kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
+    if [[ -z $best ]] || ((ns < best)); then best=$ns; fi
+    if ((kb > peak)); then peak=$kb; fi
+  done
+  echo "$best $peak"
+}
+
+read -r scan_ns scan_kb < <(measure "$build/bench/scan_listing" "$listing")
+scan_report=$(cat "$work/out")
+read -r grep_ns grep_kb < <(measure grep -ci vob "$listing")
+grep_lines=$(cat "$work/out")
+
+echo "listing: $bytes bytes, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "$runs runs each: best wall time, highest peak RSS"
+echo "scan_listing says: $scan_report"
+echo "grep -ci vob says: $grep_lines lines"
+awk -v bytes="$bytes" -v sn="$scan_ns" -v sk="$scan_kb" -v gn="$grep_ns" -v gk="$grep_kb" 'BEGIN {
+  printf "%-14s %10s %10s %14s\n", "program", "seconds", "MB/s", "peak RSS (KB)"
+  printf "%-14s %10.3f %10.0f %14d\n", "scan_listing", sn / 1e9, bytes / 1e6 / (sn / 1e9), sk
+  printf "%-14s %10.3f %10.0f %14d\n", "grep -ci vob", gn / 1e9, bytes / 1e6 / (gn / 1e9), gk
+  printf "time ratio scan/grep: %.2f (target <= 2.00)   scan peak RSS: %.1f MB (target < 10 MB)\n",
+         sn / gn, sk / 1024
+}'

@@ -1,0 +1,200 @@
+#include "wizard/vob_lister.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <sstream>
+
+#include "support/memory_file_system.h"
+#include "support/scripted_console.h"
+
+namespace kelvarro {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::RecordingInterpreter;
+
+const std::string kListing = ".\\temp\\menulst.tmp";
+const std::string kList = ".\\input\\movie.lst";
+
+// Serves its text in pieces of 1 to `max_piece` bytes per read (0: as much as is asked for).
+class PieceFile : public InputFile {
+ public:
+  PieceFile(std::string text, unsigned max_piece) : text_(std::move(text)), max_piece_(max_piece) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t n = std::min(size, text_.size() - next_);
+    if (max_piece_ != 0) n = std::min<std::size_t>(n, random_() % max_piece_ + 1);
+    std::copy_n(text_.data() + next_, n, buffer);
+    next_ += n;
+    return n;
+  }
+
+ private:
+  std::string text_;
+  unsigned max_piece_;
+  std::size_t next_ = 0;
+  std::minstd_rand random_{max_piece_ + 1};
+};
+
+using Strings = std::vector<std::string>;
+
+// The names of the lines written for `listing`, checked for their form on the way.
+Strings Names(const std::string& listing, unsigned max_piece = 0) {
+  PieceFile in(listing, max_piece);
+  MemoryFileSystem files;
+  const std::size_t hits = ScanVobListing(in, "", *files.OpenForWriting("list"));
+  std::istringstream lines(files.At("list"));
+  Strings names;
+  for (std::string line; std::getline(lines, line);) {
+    const bool well_formed = line.size() >= 7 && line.compare(0, 6, "input\\") == 0 && line.back() == '\r';
+    EXPECT_TRUE(well_formed) << line;
+    if (well_formed) names.push_back(line.substr(6, line.size() - 7));
+  }
+  EXPECT_EQ(hits, names.size());
+  return names;
+}
+
+// The scan done literally: the listing folded to characters, one formatted read at a time,
+// and a real seek back to p - 10 at every hit.
+Strings LiteralNames(const std::string& raw) {
+  std::string text;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw.compare(i, 2, "\r\n") != 0) text.push_back(raw[i]);
+  }
+  std::size_t pos = 50;
+  char current = 'a';
+  bool exhausted = false;
+  auto read = [&](char letter) {
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    exhausted = pos >= text.size();
+    if (!exhausted) current = text[pos++];
+    return !exhausted && std::tolower(static_cast<unsigned char>(current)) == letter;
+  };
+  Strings names;
+  while (!exhausted) {
+    read(0);
+    const std::size_t p = pos;
+    if (std::tolower(static_cast<unsigned char>(current)) != 'v' || !read('o') || !read('b')) continue;
+    pos = p - 10;
+    std::string name;
+    for (int k = 0; k < 12; ++k) {
+      read(0);
+      if (!exhausted) name.push_back(current);
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+const std::string kWindowsListing =
+    " Volume in drive C is SYSTEM\r\n Volume Serial Number is 1A2B-3C4D\r\n\r\n"
+    " Directory of C:\\dvd\\input\r\n\r\n"
+    "07.12.2026  19:30     1.073.709.056 VTS_01_0.VOB\r\n"
+    "07.12.2026  19:30     1.073.709.056 VTS_01_1.VOB\r\n"
+    "07.12.2026  19:31       402.653.184 VTS_01_2.VOB\r\n"
+    "               3 File(s)  2.550.071.296 bytes\r\n"
+    "               0 Dir(s)  83.054.264.320 bytes free\r\n";
+
+const std::string kWineListing =
+    "Volume in drive Z has no label.\r\nVolume Serial Number is 5a00-0000\r\n\r\n"
+    "Directory of Z:\\tmp\\wt\\input\r\n\r\n"
+    " 12/7/2026   7:30 AM             0  VTS_01_0.VOB\r\n"
+    " 12/7/2026   7:30 AM             0  VTS_01_1.VOB\r\n"
+    " 12/7/2026   7:30 AM             0  VTS_01_2.VOB\r\n"
+    "       3 files                        0 bytes\r\n"
+    "       0 directories     83,054,264,320 bytes free\r\n\r\n";
+
+TEST(VobLister, ListsEveryVobOfARealListingInOrder) {
+  for (const std::string& listing : {kWindowsListing, kWineListing}) {
+    MemoryFileSystem files;
+    files.files[kList] = "an older movie's list\r\n";
+    RecordingInterpreter interpreter;
+    interpreter.action = [&](const std::string&) { files.files[kListing] = listing; };
+    EXPECT_FALSE(VobLister(interpreter, files, "c:\\dvd\\"));
+    EXPECT_EQ(interpreter.commands, Strings{"dir input\\*.vob > temp\\menulst.tmp"});
+    EXPECT_EQ(files.At(kList),
+              "c:\\dvd\\input\\VTS_01_0.VOB\r\nc:\\dvd\\input\\VTS_01_1.VOB\r\nc:\\dvd\\input\\VTS_01_2.VOB\r\n");
+    EXPECT_EQ(files.At(kListing), listing) << "the listing is left in place";
+  }
+}
+
+TEST(VobLister, NothingFoundLeavesAnEmptyListEvenWithoutAListing) {
+  const std::string header_only = kWineListing.substr(0, kWineListing.find(" 12/7"));
+  for (int variant = 0; variant < 3; ++variant) {
+    MemoryFileSystem files;
+    files.files[kList] = "an older movie's list\r\n";
+    if (variant != 1) files.files[kListing] = header_only;
+    if (variant == 2) files.unreadable.insert(kListing);
+    RecordingInterpreter interpreter;
+    EXPECT_TRUE(VobLister(interpreter, files, "c:\\dvd\\")) << variant;
+    EXPECT_EQ(files.At(kList), "") << variant;
+  }
+}
+
+TEST(VobScan, NameIsTheTwelveCharactersEndingAtTheExtension) {
+  const std::string header(60, '-');
+  EXPECT_EQ(Names(header + "\r\n vts_01_1.vob\r\n"), Strings{"vts_01_1.vob"});
+  EXPECT_EQ(Names(header + "\r\n MOVIE_PART1.VOB\r\n"), Strings{"IE_PART1.VOB"});
+  // Shorter names start in the text before them and run on into the text after them.
+  EXPECT_EQ(Names(header + "\r\n 1 234  A.VOB\r\n 5 xyz"), Strings{"1234A.VOB5xy"});
+  // The letters inside a name count too, even where the names then overlap.
+  EXPECT_EQ(Names(header + " ABVOBCDE.VOB "), (Strings{"------ABVOBC", "ABVOBCDE.VOB"}));
+  // Letters of a failed attempt are consumed: none of them starts a new one.
+  EXPECT_EQ(Names(header + " vvob vovob vv o b xxxxxxxxxxx"), Strings{});
+  // The letters count wherever they stand behind the first fifty characters, even in a header.
+  std::string vobs_dir = kWindowsListing;
+  vobs_dir.replace(vobs_dir.find("dvd"), 3, "vobs");
+  EXPECT_EQ(Names(vobs_dir), (Strings{"ryofC:\\vobs\\", "VTS_01_0.VOB", "VTS_01_1.VOB", "VTS_01_2.VOB"}));
+  // The first fifty characters are never examined; the name may reach back into them.
+  EXPECT_EQ(Names(std::string(49, '-') + "v o\r\nb"), Strings{});
+  EXPECT_EQ(Names(std::string(49, '-') + " v o\r\nb"), Strings{"--------vob"});
+}
+
+TEST(VobScan, ACrLfPairIsOnePositionAndAListingMayEndAnywhere) {
+  // Nine positions before the 'V': . B A (line end) Z Y X W U
+  const std::string header(60, '-');
+  EXPECT_EQ(Names(header + "TUWXYZ\r\nAB.VOB rest"), Strings{"UWXYZAB.VOBr"});
+  EXPECT_EQ(Names(header + "TUWXYZ\nAB.VOB rest"), Strings{"UWXYZAB.VOBr"});
+  EXPECT_EQ(Names(header + "TUWXYZ\n\rAB.VOB rest"), Strings{"WXYZAB.VOBre"});
+  EXPECT_EQ(Names(std::string(49, '-') + "\r\nvob"), Strings{"--------vob"});
+  // A name cut short by the end of the listing keeps what was there.
+  EXPECT_EQ(Names(header + " \r\n  \r\n  A.VOB X"), Strings{"A.VOBX"});
+  for (const char* tail : {"", "v", "vo", "vo \r\n"}) EXPECT_EQ(Names(header + tail), Strings{});
+  EXPECT_EQ(Names(std::string(47, ' ') + "vob"), Strings{});
+}
+
+TEST(VobScan, WhiteSpaceBetweenTheLettersMayBeLongerThanABlock) {
+  const std::string gap(600'000, ' ');
+  EXPECT_EQ(Names(std::string(60, '-') + " \t A.v" + gap + "O\r\n" + gap + "b" + gap + "1 2" + gap + "3456789"),
+            Strings{"----A.vOb123"});
+}
+
+TEST(VobScan, TenThousandNamesComeOutInOrder) {
+  std::string listing = kWindowsListing.substr(0, kWindowsListing.find("07.12"));
+  for (int i = 0; i < 10'000; ++i) {
+    listing += "07.12.2026  19:30     1.073.709.056 V" + std::to_string(10'000'000 + i) + ".VOB\r\n";
+  }
+  const Strings names = Names(listing);
+  ASSERT_EQ(names.size(), 10'000u);
+  EXPECT_EQ(names.front(), "10000000.VOB");
+  EXPECT_EQ(names.back(), "10009999.VOB");
+}
+
+// Pseudo-random listings, read whole and in tiny pieces, against the literal scan.
+TEST(VobScan, AgreesWithTheLiteralScanWhateverTheBlocks) {
+  const std::string alphabets[] = {"vobVOB  \r\n.1", "vVoObB \r\n\t\f\v.x", std::string("vob\0\x7f\xff\r\n", 8)};
+  std::mt19937 random(20260712);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string& alphabet = alphabets[round % 3];
+    std::string listing(random() % 300, ' ');
+    for (char& c : listing) c = alphabet[random() % alphabet.size()];
+    const Strings expected = LiteralNames(listing);
+    EXPECT_EQ(Names(listing), expected) << round;
+    ASSERT_EQ(Names(listing, 7), expected) << round;
+  }
+}
+
+}  // namespace
+}  // namespace kelvarro

@@ -1,0 +1,166 @@
+#include "wizard/wizard_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/dir_listing.h"
+#include "support/memory_file_system.h"
+#include "support/scripted_console.h"
+
+namespace kelvarro {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::RecordingInterpreter;
+using testing::ScriptedConsole;
+
+const std::string kDirCommand = "dir input\\*.vob > temp\\menulst.tmp";
+const std::string kDir = "d:\\divxstuff\\kelvarro0.7.1\\";
+const std::string kNoConfig =
+    "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
+const std::string kOffer = "\n\nthe process.bat file is generated. do you want to run it now (y/n)? ";
+const std::string kFarewell = std::string(
+                                  "\n\nthank you for using kelvarro!\n\n"
+                                  "big thanks to Mirel who helped me very much with testing lots of beta releases.\n"
+                                  "for infos, updates and support, please visit ") +
+                              kHomePage + "\n\n";
+
+// A console that lets a test look at the world each time something is printed.
+class WatchedConsole : public ScriptedConsole {
+ public:
+  using ScriptedConsole::ScriptedConsole;
+  std::function<void(std::string_view)> on_write;
+  void Write(std::string_view text) override {
+    if (on_write) on_write(text);
+    ScriptedConsole::Write(text);
+  }
+};
+
+// An install directory with config.cfg, where "dir" lists the given VOB names.
+struct Install {
+  MemoryFileSystem files;
+  RecordingInterpreter interpreter;
+
+  explicit Install(std::vector<std::string> vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
+                   const std::string& config = kDir + "\r\n-r1") {
+    files.files["config.cfg"] = config;
+    interpreter.action = [this, vobs](const std::string& command) {
+      if (command != kDirCommand) return;
+      std::vector<DirEntry> entries;
+      for (const std::string& name : vobs) entries.push_back(DirEntry{name, 1024, {}, false});
+      files.files[".\\temp\\menulst.tmp"] = FormatDirListing("D:\\dvd\\input", entries);
+    };
+  }
+};
+
+TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
+  MemoryFileSystem files;
+  RecordingInterpreter interpreter;
+  ScriptedConsole console("q");
+  EXPECT_EQ(RunWizard(console, interpreter, files), 1);
+  EXPECT_EQ(console.Output(), kNoConfig);
+  EXPECT_TRUE(interpreter.commands.empty());
+}
+
+TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
+  Install install(std::vector<std::string>{});
+  install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
+  ScriptedConsole console("q");
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 1);
+  EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
+  EXPECT_EQ(install.interpreter.commands, std::vector<std::string>{kDirCommand});
+  EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
+  EXPECT_FALSE(install.files.Has("process.bat"));
+}
+
+TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles) {
+  Install install;
+  ScriptedConsole console("20N51nz");
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
+  EXPECT_EQ(console.Output(),
+            "welcome to kelvarro 0.7.31\n"
+            "\nplease choose the region code of the DVD (1 or 2): 2"
+            "\n\nplease choose the audiostream (0-9): 0"
+            "\n\ndo you want to use VBR for the mp3 audio (y/n)? N"
+            "\n\n[1]\t64 kbit/s\n[2]\t80 kbit/s\n[3]\t96 kbit/s\n[4]\t112 kbit/s\n[5]\t128 kbit/s\n"
+            "[6]\t160 kbit/s\n[7]\t196 kbit/s\n[8]\t256 kbit/s\n[9]\t320 kbit/s\nplease choose the mp3 bitrate: 5"
+            "\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n"
+            "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: 1" +
+                kOffer + "n" + kFarewell);
+  EXPECT_EQ(install.interpreter.commands, (std::vector<std::string>{kDirCommand, "cls"}));
+  EXPECT_EQ(install.files.At(".\\input\\movie.lst"),
+            kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
+  EXPECT_EQ(install.files.At(".\\nandub\\multi.vcf").size(), 675u);
+  EXPECT_EQ(install.files.At("process.bat").size(), 590u);
+}
+
+TEST(WizardDriver, JobScriptIsOnDiskBeforeTheAudioQuestionAndTheBatchFileBeforeTheOffer) {
+  Install install;
+  WatchedConsole console("20N51n ");
+  bool script_at_audio_question = false;
+  bool batch_at_audio_question = true;
+  std::size_t batch_size_at_offer = 0;
+  console.on_write = [&](std::string_view text) {
+    if (text == "\n\nplease choose the audiostream (0-9): " && !script_at_audio_question) {
+      script_at_audio_question = install.files.Has(".\\nandub\\multi.vcf") &&
+                                 install.files.At(".\\nandub\\multi.vcf").size() == 675;
+      batch_at_audio_question = install.files.Has("process.bat");
+    }
+    if (text == kOffer && install.files.Has("process.bat")) batch_size_at_offer = install.files.At("process.bat").size();
+  };
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
+  EXPECT_TRUE(script_at_audio_question);
+  EXPECT_FALSE(batch_at_audio_question);
+  EXPECT_EQ(batch_size_at_offer, 590u);
+}
+
+TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepeatTheOffer) {
+  Install install;
+  ScriptedConsole console("20N51xqY ");
+  std::string batch_when_run;
+  std::string output_when_run;
+  install.interpreter.action = [&, dir_action = install.interpreter.action](const std::string& command) {
+    dir_action(command);
+    if (command == "process.bat") {
+      batch_when_run = install.files.At("process.bat");
+      output_when_run = console.Output();
+    }
+  };
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
+  EXPECT_EQ(install.interpreter.commands, (std::vector<std::string>{kDirCommand, "cls", "process.bat"}));
+  EXPECT_EQ(batch_when_run.size(), 590u);
+  const std::string output = console.Output();
+  EXPECT_EQ(output_when_run, output.substr(0, output.size() - kFarewell.size()));
+  EXPECT_EQ(output.substr(output.size() - kFarewell.size() - 3 * kOffer.size() - 3),
+            kOffer + "x" + kOffer + "q" + kOffer + "Y" + kFarewell);
+}
+
+TEST(WizardDriver, UnwritableOutputFilesStillReachTheOfferAndTheFarewell) {
+  Install install;
+  install.files.unwritable = {".\\nandub\\multi.vcf", "process.bat", ".\\input\\movie.lst"};
+  ScriptedConsole console("20N51nk");
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
+  EXPECT_FALSE(install.files.Has(".\\nandub\\multi.vcf"));
+  EXPECT_FALSE(install.files.Has("process.bat"));
+  const std::string output = console.Output();
+  EXPECT_EQ(output.substr(output.size() - kFarewell.size() - kOffer.size() - 1), kOffer + "n" + kFarewell);
+}
+
+TEST(WizardDriver, EndOfInputAtAnyWaitEndsWithExitCodeOne) {
+  for (const char* script : {"", "2", "20N", "1", "2\n", "20y96 100", "20N51", "20N51n"}) {
+    Install install;
+    ScriptedConsole console(script);
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 1) << script;
+  }
+  MemoryFileSystem files;
+  RecordingInterpreter interpreter;
+  ScriptedConsole console("");
+  EXPECT_EQ(RunWizard(console, interpreter, files), 1);
+}
+
+}  // namespace
+}  // namespace kelvarro

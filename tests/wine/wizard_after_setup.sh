@@ -1,0 +1,69 @@
+# setup.exe and then wizard.exe in one install tree under Wine, keys fed through a pipe. The
+# wizard reads the config.cfg that setup wrote, finds the VOB files through the real command
+# interpreter's listing, and writes the list, the job script and the batch file byte for byte.
+# Declined, the batch file runs nothing; accepted, the real interpreter runs it: the decoder
+# line waits for its tool, the four tools (stand-ins) run in order with the written arguments,
+# and the farewell comes only after the last of them.
+# Usage: wizard_after_setup.sh SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE
+
+source "$(dirname "$0")/lib.sh"
+[[ $# -eq 3 ]] || fail "usage: $0 SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE"
+
+cd "$work" || fail "no scratch directory"
+mkdir input temp output progs nandub && cp "$1" setup.exe && cp "$2" wizard.exe || fail "cannot set up the tree"
+for tool in progs/m2apx3g progs/azid progs/lame nandub/nandub; do cp "$3" "$tool.exe" || fail "cannot copy $3"; done
+: > input/VTS_01_0.VOB
+: > input/VTS_01_1.VOB
+: > input/vts_01_2.vob
+d=$(win_path .)'\'
+
+run() {  # program, keys
+  printf '%b' "$2" | wine_run "$1" > "$work/out.txt"
+  local status=$?
+  [[ $status -eq 0 ]] || fail "$1 ended with exit code $status for keys '$2'"
+}
+
+run "${d}setup.exe" '1'
+expect_bytes config.cfg "$d"$'\r\n-r2'
+
+# Region 2, stream 0, no VBR, 128 kbit/s, real 4:3, no run, a last key.
+run wizard.exe '20n51nq'
+grep -q 'thank you for using kelvarro!' out.txt || fail "no farewell"
+expect_bytes input/movie.lst "${d}input\\VTS_01_0.VOB"$'\r\n'"${d}input\\VTS_01_1.VOB"$'\r\n'"${d}input\\vts_01_2.vob"$'\r\n'
+
+escaped=${d//\\/\\\\}
+vcf="VirtualDub.Open(\"${escaped}temp\\\\movie_1.avi\",1,0);"$'\r\n'
+vcf+="VirtualDub.audio.SetSource(\"${escaped}temp\\\\audio.mp3\");"$'\r\n'
+for line in 'audio.SetMode(0);' 'audio.SetInterleave(1,500,500,1,0);' 'audio.SetClipMode(1,1);' \
+    'audio.SetConversion(0,0,0,0,0);' 'audio.SetCompression();' 'video.SetDepth(24,24);' 'video.SetMode(0);' \
+    'video.SetFrameRate(0,1, 0);' 'video.SetRange(0,0);' 'video.SetCompression();' 'video.filters.Clear();' \
+    'subset.Delete();'; do
+  vcf+="VirtualDub.$line"$'\r\n'
+done
+vcf+="VirtualDub.SaveAVI(\"${escaped}output\\\\output.avi\");"$'\r\n''VirtualDub.Close();'
+expect_bytes nandub/multi.vcf "$vcf"
+
+decoder="${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f2 -q0 -r2 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 ${d}temp\\movie_1.avi"
+others="${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x80.ac3 ${d}temp\\pcmaudio.wav"$'\r\n'
+others+="${d}progs\\lame.exe -h -b 128 ${d}temp\\pcmaudio.wav ${d}temp\\audio.mp3"$'\r\n'
+others+="${d}nandub\\nandub.exe /snandub\\multi.vcf /x"$'\r\n'
+expect_bytes process.bat "start /wait $decoder"$'\r\n'"$others"
+[[ ! -e temp/tools.log ]] || fail "a tool ran although the run offer was declined"
+
+# Setup again for another IDCT; region 1 at 23 fps, stream 1, VBR 96..256 at quality 2 (the
+# Enter behind 256 is a rejected key), 16:9 coded 1:1.85, run it, a last key.
+run "${d}setup.exe" '3'
+run wizard.exe '111y96\n256\n24yq'
+decoder="${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 ${d}temp\\movie_1.avi"
+others="${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x81.ac3 ${d}temp\\pcmaudio.wav"$'\r\n'
+others+="${d}progs\\lame.exe -h -b 96 -V 2 -B 256 ${d}temp\\pcmaudio.wav ${d}temp\\audio.mp3"$'\r\n'
+others+="${d}nandub\\nandub.exe /snandub\\multi.vcf /x"$'\r\n'
+expect_bytes process.bat "start /wait $decoder"$'\r\n'"$others"
+expect_bytes temp/tools.log "$decoder"$'\r\n'"$others"
+
+transcript=$(tr -d '\r' < out.txt)
+last_tool=${transcript%%nandub.exe /snandub\\multi.vcf /x*}
+farewell=${transcript%%thank you for using kelvarro!*}
+[[ $last_tool != "$transcript" && $farewell != "$transcript" ]] || fail "batch echo or farewell missing"
+(( ${#last_tool} < ${#farewell} )) || fail "the farewell came before the batch file had ended"
+echo "ok"

@@ -1,0 +1,42 @@
+#include "wizard/job_script_writer.h"
+
+#include <memory>
+
+namespace kelvarro {
+
+std::string BuildEscapedInstallDir(const std::string& install_dir) {
+  std::string escaped;
+  escaped.reserve(install_dir.size() * 2);
+  for (const char c : install_dir) {
+    escaped.push_back(c);
+    if (c == '\\') escaped.push_back('\\');
+  }
+  return escaped;
+}
+
+std::string JobScriptText(const std::string& escaped_install_dir) {
+  const std::string& dir = escaped_install_dir;
+  return "VirtualDub.Open(\"" + dir + "temp\\\\movie_1.avi\",1,0);\r\n"
+         "VirtualDub.audio.SetSource(\"" + dir + "temp\\\\audio.mp3\");\r\n"
+         "VirtualDub.audio.SetMode(0);\r\n"
+         "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
+         "VirtualDub.audio.SetClipMode(1,1);\r\n"
+         "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
+         "VirtualDub.audio.SetCompression();\r\n"
+         "VirtualDub.video.SetDepth(24,24);\r\n"
+         "VirtualDub.video.SetMode(0);\r\n"
+         "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
+         "VirtualDub.video.SetRange(0,0);\r\n"
+         "VirtualDub.video.SetCompression();\r\n"
+         "VirtualDub.video.filters.Clear();\r\n"
+         "VirtualDub.subset.Delete();\r\n"
+         "VirtualDub.SaveAVI(\"" + dir + "output\\\\output.avi\");\r\n"
+         "VirtualDub.Close();";
+}
+
+void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) {
+  const std::unique_ptr<OutputFile> file = files.OpenForWriting(kJobScriptPath);
+  file->Write(JobScriptText(escaped_install_dir));
+}
+
+}  // namespace kelvarro
