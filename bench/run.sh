@@ -56,7 +56,7 @@ scan_report=$(cat "$work/out")
 read -r grep_ns grep_kb < <(measure grep -ci vob "$listing")
 grep_lines=$(cat "$work/out")
 
-echo "listing: $bytes bytes, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "listing: $bytes bytes, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg), locale ${LC_ALL:-${LANG:-C}}"
 echo "$runs runs each: best wall time, highest peak RSS"
 echo "scan_listing says: $scan_report"
 echo "grep -ci vob says: $grep_lines lines"
