@@ -6,20 +6,14 @@
 #include <filesystem>
 #include <string>
 
+#include "support/dialogue_texts.h"
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
 namespace {
 
-const std::string kClear = "\x1b[H\x1b[2J";
-const std::string kBanner = "kelvarro 0.7.31 setup\n\n";
-const std::string kPathQuestion =
-    "sorry, but i can't auto-config your path. please enter the path where you\n"
-    "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
-const std::string kMenu =
-    "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
-    "[3]\t64-bit FPU (optimized for Athlon, Pentium III and newer)\n"
-    "please choose the IDCT to use: ";
+using namespace texts;
+
 
 PtyOptions SetupIn(const TempDir& dir, const std::string& program_path) {
   PtyOptions options;
@@ -36,7 +30,7 @@ TEST(SetupTerminal, DrivePathIsCutBehindItsLastBackslashWithoutAQuestion) {
   ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
   ASSERT_TRUE(session.SendKey('2'));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kMenu + "2");
+  EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\tools\\enc\\\r\n-r1");
 }
 
@@ -49,7 +43,7 @@ TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {
   // At a terminal the rest of the typed line is not taken as menu keys.
   ASSERT_TRUE(session.SendKey('3'));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kPathQuestion + "D:\\my movies\\kelvarro\\\n" + kMenu + "3");
+  EXPECT_EQ(session.Transcript(), kClear + kBanner + kPathQuestion + "D:\\my movies\\kelvarro\\\n" + kIdctMenu + "3");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\my\r\n-r7");
 }
 
@@ -59,7 +53,7 @@ TEST(SetupTerminal, DriveLetterWithoutBackslashWritesAnEmptyFirstLine) {
   ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
   ASSERT_TRUE(session.SendKey('1'));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kMenu + "1");
+  EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "1");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "\r\n-r2");
 }
 
@@ -83,7 +77,7 @@ TEST(SetupTerminal, RejectedKeysRepeatBothMenuTexts) {
   ASSERT_TRUE(session.SendKey('3'));
   EXPECT_EQ(session.Finish(), 0);
   EXPECT_EQ(session.Transcript(),
-            kClear + kBanner + kMenu + "0" + kMenu + "4" + kMenu + "q" + kMenu + " " + kMenu + "3");
+            kClear + kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "q" + kIdctMenu + " " + kIdctMenu + "3");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r7");
 }
 

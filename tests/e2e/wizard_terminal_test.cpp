@@ -7,33 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "support/dialogue_texts.h"
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
 namespace {
 
-const std::string kClear = "\x1b[H\x1b[2J";
-const std::string kWelcome = "welcome to kelvarro 0.7.31\n";
-const std::string kNoVob = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
-const std::string kRegion = "\nplease choose the region code of the DVD (1 or 2): ";
-const std::string kFrameRate =
-    "\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: ";
-const std::string kStream = "\n\nplease choose the audiostream (0-9): ";
-const std::string kVbr = "\n\ndo you want to use VBR for the mp3 audio (y/n)? ";
-const std::string kMinimum = "\n\nplease enter the minimum bitrate in kbit/s: ";
-const std::string kMaximum = "\nplease enter the maximum bitrate in kbit/s: ";
-const std::string kQuality = "\nplease choose the quality level (0-9): ";
-const std::string kBitrates =
-    "\n\n[1]\t64 kbit/s\n[2]\t80 kbit/s\n[3]\t96 kbit/s\n[4]\t112 kbit/s\n[5]\t128 kbit/s\n[6]\t160 kbit/s\n"
-    "[7]\t196 kbit/s\n[8]\t256 kbit/s\n[9]\t320 kbit/s\nplease choose the mp3 bitrate: ";
-const std::string kAspect =
-    "\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n"
-    "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: ";
-const std::string kOffer = "\n\nthe process.bat file is generated. do you want to run it now (y/n)? ";
-const std::string kFarewell =
-    "\n\nthank you for using kelvarro!\n\n"
-    "big thanks to Mirel who helped me very much with testing lots of beta releases.\n"
-    "for infos, updates and support, please visit https://kelvarro.org/\n\n";
+using namespace texts;
+
 const std::string kNoBatchRunner = "process.bat: running it needs Windows or Wine\n";
 
 const std::string kDir = "d:\\divxstuff\\kelvarro0.7.1\\";

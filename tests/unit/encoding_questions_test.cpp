@@ -4,27 +4,16 @@
 
 #include <string>
 
+#include "support/dialogue_texts.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
 namespace {
 
+using namespace testing::texts;
+
 using testing::ScriptedConsole;
 
-const std::string kRegion = "\nplease choose the region code of the DVD (1 or 2): ";
-const std::string kFrameRate =
-    "\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: ";
-const std::string kStream = "\n\nplease choose the audiostream (0-9): ";
-const std::string kVbr = "\n\ndo you want to use VBR for the mp3 audio (y/n)? ";
-const std::string kMinimum = "\n\nplease enter the minimum bitrate in kbit/s: ";
-const std::string kMaximum = "\nplease enter the maximum bitrate in kbit/s: ";
-const std::string kQuality = "\nplease choose the quality level (0-9): ";
-const std::string kBitrates =
-    "\n\n[1]\t64 kbit/s\n[2]\t80 kbit/s\n[3]\t96 kbit/s\n[4]\t112 kbit/s\n[5]\t128 kbit/s\n[6]\t160 kbit/s\n"
-    "[7]\t196 kbit/s\n[8]\t256 kbit/s\n[9]\t320 kbit/s\nplease choose the mp3 bitrate: ";
-const std::string kAspect =
-    "\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n"
-    "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: ";
 
 TEST(RegionAndFrameRate, RegionTwoSkipsTheFrameRateMenuAfterRejectedKeys) {
   ScriptedConsole console("03 2");

@@ -5,23 +5,18 @@
 #include <string>
 
 #include "support/memory_file_system.h"
+#include "support/dialogue_texts.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
 namespace {
 
+using namespace testing::texts;
+
 using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
 
-const std::string kBanner = "kelvarro 0.7.31 setup\n\n";
-const std::string kPathQuestion =
-    "sorry, but i can't auto-config your path. please enter the path where you\n"
-    "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
-const std::string kMenu =
-    "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
-    "[3]\t64-bit FPU (optimized for Athlon, Pentium III and newer)\n"
-    "please choose the IDCT to use: ";
 
 struct SetupRun {
   int exit_code;
@@ -55,7 +50,7 @@ TEST(SetupDialogue, DrivePathGivesItsDirectoryWithoutAQuestion) {
   EXPECT_EQ(interpreter.commands, std::vector<std::string>{"cls"});
   EXPECT_TRUE(config_empty_at_clear);
   EXPECT_EQ(output_at_clear, "");
-  EXPECT_EQ(console.Output(), kBanner + kMenu + "1");
+  EXPECT_EQ(console.Output(), kBanner + kIdctMenu + "1");
   EXPECT_EQ(files.At("config.cfg"), "D:\\tools\\enc\\\r\n-r2");
 }
 
@@ -70,7 +65,7 @@ TEST(SetupDialogue, MenuKeysMapToSwitchesOutOfOrder) {
 TEST(SetupDialogue, RejectedKeysRepeatTheWholeMenu) {
   const SetupRun run = RunWith("c:\\k\\setup.exe", "04a\n 3");
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kBanner + kMenu + "0" + kMenu + "4" + kMenu + "a" + kMenu + "\n" + kMenu + " " + kMenu + "3");
+  EXPECT_EQ(run.output, kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "a" + kIdctMenu + "\n" + kIdctMenu + " " + kIdctMenu + "3");
   EXPECT_EQ(run.files.At("config.cfg"), "c:\\k\\\r\n-r7");
 }
 
@@ -79,7 +74,7 @@ TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordAsTyped) {
   for (const std::string program : {"setup", "", "tools\\setup.exe"}) {
     const SetupRun run = RunWith(program, "  e:\\movies\\enc\n2");
     // On a stream the Enter behind the word is the first key, and is rejected.
-    EXPECT_EQ(run.output, kBanner + kPathQuestion + kMenu + "\n" + kMenu + "2") << program;
+    EXPECT_EQ(run.output, kBanner + kPathQuestion + kIdctMenu + "\n" + kIdctMenu + "2") << program;
     EXPECT_EQ(run.files.At("config.cfg"), "e:\\movies\\enc\r\n-r1") << program;
   }
 }
@@ -97,7 +92,7 @@ TEST(SetupDialogue, UnwritableConfigChangesNothingVisible) {
   files.unwritable.insert("config.cfg");
   const SetupRun run = RunWith("c:\\k\\setup.exe", "2", std::move(files));
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kBanner + kMenu + "2");
+  EXPECT_EQ(run.output, kBanner + kIdctMenu + "2");
   EXPECT_FALSE(run.files.Has("config.cfg"));
 }
 

@@ -9,10 +9,13 @@
 
 #include "common/dir_listing.h"
 #include "support/memory_file_system.h"
+#include "support/dialogue_texts.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
 namespace {
+
+using namespace testing::texts;
 
 using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
@@ -20,14 +23,6 @@ using testing::ScriptedConsole;
 
 const std::string kDirCommand = "dir input\\*.vob > temp\\menulst.tmp";
 const std::string kDir = "d:\\divxstuff\\kelvarro0.7.1\\";
-const std::string kNoConfig =
-    "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
-const std::string kOffer = "\n\nthe process.bat file is generated. do you want to run it now (y/n)? ";
-const std::string kFarewell = std::string(
-                                  "\n\nthank you for using kelvarro!\n\n"
-                                  "big thanks to Mirel who helped me very much with testing lots of beta releases.\n"
-                                  "for infos, updates and support, please visit ") +
-                              kHomePage + "\n\n";
 
 // A console that lets a test look at the world each time something is printed.
 class WatchedConsole : public ScriptedConsole {
