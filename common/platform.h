@@ -33,9 +33,9 @@ void CloseFile(FileHandle file);
 bool StdinIsTerminal();
 bool StdoutIsTerminal();
 
-// Waits for one key from the terminal on standard input, without Enter and without echo.
-// Returns the key's code (0..255), or -1 when no key can ever come.
-int ReadTerminalKey();
+// Waits for one key from the terminal on standard input, without Enter, and echoes it when
+// asked. Returns the key's code (0..255), or -1 when no key can ever come.
+int ReadTerminalKey(bool echo);
 
 // Hands one command line to the command interpreter and waits until it has ended. Only
 // "cls", "dir input\\*.vob > temp\\menulst.tmp" and "process.bat" are ever passed.

@@ -203,7 +203,7 @@ bool StdinIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 
 bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
-int ReadTerminalKey() {
+int ReadTerminalKey(bool echo) {
   InstallTerminalGuards();
   termios saved {};
   if (tcgetattr(STDIN_FILENO, &saved) != 0) return -1;
@@ -220,7 +220,12 @@ int ReadTerminalKey() {
     n = read(STDIN_FILENO, &key, 1);
   } while (n < 0 && errno == EINTR);
   RestoreTerminal();
-  return n == 1 ? key : -1;
+  if (n != 1) return -1;
+  if (echo) {
+    std::cout.put(static_cast<char>(key));
+    std::cout.flush();
+  }
+  return key;
 }
 
 void RunCommandLine(const std::string& command_line) {

@@ -54,8 +54,8 @@ bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
 
 bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
-int ReadTerminalKey() {
-  const int key = _getch();
+int ReadTerminalKey(bool echo) {
+  const int key = echo ? _getche() : _getch();
   return key < 0 ? -1 : (key & 0xFF);
 }
 

@@ -7,11 +7,6 @@ void StreamConsole::Write(std::string_view text) {
   out_.flush();
 }
 
-void StreamConsole::Echo(char key) {
-  out_.put(key);
-  out_.flush();
-}
-
 char StreamConsole::ReadKey(bool echo) {
   out_.flush();
   // A key is one character even after a failed number: clear the failure for this one read
@@ -25,7 +20,10 @@ char StreamConsole::ReadKey(bool echo) {
   }
   if (was_failed) in_.setstate(std::ios::failbit);
   const char key = std::istream::traits_type::to_char_type(c);
-  if (echo) Echo(key);
+  if (echo) {
+    out_.put(key);
+    out_.flush();
+  }
   return key;
 }
 

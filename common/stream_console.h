@@ -21,9 +21,6 @@ class StreamConsole : public Console {
   bool ReadInt(std::int32_t& value) override;
   std::string ReadToken() override;
 
- protected:
-  void Echo(char key);
-
  private:
   std::istream& in_;
   std::ostream& out_;

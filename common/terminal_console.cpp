@@ -12,11 +12,9 @@ TerminalConsole::TerminalConsole()
 char TerminalConsole::ReadKey(bool echo) {
   if (!keys_from_terminal_) return StreamConsole::ReadKey(echo);
   std::cout.flush();
-  const int key = platform::ReadTerminalKey();
+  const int key = platform::ReadTerminalKey(echo);
   if (key < 0) throw EndOfInput{};
-  const char c = static_cast<char>(key);
-  if (echo) Echo(c);
-  return c;
+  return static_cast<char>(key);
 }
 
 }  // namespace kelvarro
