@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -244,6 +246,35 @@ TEST(WizardTerminal, EndOfScriptedInputEndsTheRunInsteadOfHanging) {
   PtySession session(options);
   EXPECT_EQ(session.Finish(), 1);
   EXPECT_FALSE(session.TimedOut());
+}
+
+}  // namespace
+}  // namespace kelvarro::testing
+
+namespace kelvarro::testing {
+namespace {
+
+// Ten thousand VOB files, one name with blanks in it, a negative minimum and a maximum beyond
+// 32 bits: the run still ends normally and writes what it was given.
+TEST(WizardTerminal, ManyFilesOddNamesAndOutOfRangeNumbersEndNormally) {
+  TempDir dir;
+  std::vector<std::string> vobs = {"my movie.vob"};
+  for (int i = 0; i < 10000; ++i) vobs.push_back("V" + std::to_string(10000000 + i).substr(1) + ".VOB");
+  MakeInstall(dir, "c:\\k\\\r\n-r7", vobs);
+  PtyOptions options = WizardIn(dir);
+  options.timeout = std::chrono::seconds(30);
+  PtySession session(options);
+  const std::vector<Step> steps = {{kRegion, "2"},     {kStream, "1"}, {kVbr, "y"},
+                                   {kMinimum, "-96 99999999999"},      {kQuality, "3"},
+                                   {kAspect, "5"},     {kOffer, "n"}};
+  EXPECT_EQ(PlayToTheEnd(session, steps), 0);
+
+  const std::string list = ReadBytes(dir / "input/movie.lst");
+  EXPECT_NE(list.find("c:\\k\\input\\V0000000.VOB\r\n"), std::string::npos);
+  EXPECT_NE(list.find("c:\\k\\input\\V0009999.VOB\r\n"), std::string::npos);
+  EXPECT_GE(std::count(list.begin(), list.end(), '\n'), 10001);
+  EXPECT_NE(ReadBytes(dir / "process.bat").find("c:\\k\\progs\\lame.exe -h -b -96 -V 3 -B 0 c:\\k\\temp"),
+            std::string::npos);
 }
 
 }  // namespace
