@@ -39,7 +39,7 @@ class DiskOutputFile : public OutputFile {
   }
 
  private:
-  static constexpr std::size_t kBlock = 64 * 1024;
+  static constexpr std::size_t kBlock = std::size_t{64} * 1024;
 
   void Flush() {
     if (handle_ != platform::kNoFile && !failed_ && !buffer_.empty()) {
