@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/dialogue_texts.h"
+#include "support/expected_files.h"
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
@@ -68,26 +69,6 @@ std::string Shown(const std::vector<Step>& steps) {
 const std::vector<Step> kConstantRun = {{kRegion, "2"}, {kStream, "0"},  {kVbr, "n"},
                                         {kBitrates, "5"}, {kAspect, "1"}, {kOffer, "n"}};
 
-// The job script for an install directory given with its backslashes already doubled.
-std::string ScriptFor(const std::string& dir) {
-  return "VirtualDub.Open(\"" + dir + "temp\\\\movie_1.avi\",1,0);\r\n"
-         "VirtualDub.audio.SetSource(\"" + dir + "temp\\\\audio.mp3\");\r\n"
-         "VirtualDub.audio.SetMode(0);\r\n"
-         "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
-         "VirtualDub.audio.SetClipMode(1,1);\r\n"
-         "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
-         "VirtualDub.audio.SetCompression();\r\n"
-         "VirtualDub.video.SetDepth(24,24);\r\n"
-         "VirtualDub.video.SetMode(0);\r\n"
-         "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
-         "VirtualDub.video.SetRange(0,0);\r\n"
-         "VirtualDub.video.SetCompression();\r\n"
-         "VirtualDub.video.filters.Clear();\r\n"
-         "VirtualDub.subset.Delete();\r\n"
-         "VirtualDub.SaveAVI(\"" + dir + "output\\\\output.avi\");\r\n"
-         "VirtualDub.Close();";
-}
-
 TEST(WizardTerminal, MissingConfigShowsTheMessageAndTakesAnUnechoedKey) {
   TempDir dir;
   PtySession session(WizardIn(dir));
@@ -122,7 +103,7 @@ TEST(WizardTerminal, ConstantBitrateRunWithRejectedKeysAtEveryMenu) {
                                    {kAspect, "6"},   {kAspect, "1"},   {kOffer, "?"},  {kOffer, "n"}};
   EXPECT_EQ(PlayToTheEnd(session, steps), 0);
   EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kFarewell);
-  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), ScriptFor("d:\\\\divxstuff\\\\kelvarro0.7.1\\\\"));
+  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), JobScriptFor("d:\\\\divxstuff\\\\kelvarro0.7.1\\\\"));
   EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf").size(), 675u);
   EXPECT_EQ(ReadBytes(dir / "process.bat").size(), 590u);
   EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
@@ -175,7 +156,7 @@ TEST(WizardTerminal, SecondRunWithAShorterInstallDirReplacesEveryFileWhole) {
   std::filesystem::remove(dir / "input/vts_01_2.vob");
   PtySession second(WizardIn(dir));
   ASSERT_EQ(PlayToTheEnd(second, kConstantRun), 0);
-  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), ScriptFor("e:\\\\k\\\\"));
+  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), JobScriptFor("e:\\\\k\\\\"));
   EXPECT_EQ(ReadBytes(dir / "process.bat"),
             "start /wait e:\\k\\progs\\m2apx3g.exe -b e:\\k\\input\\movie.lst -f2 -q0 -r7 -3X 512 -3Y 384 -1 512 384"
             " -a0x80 -o8 e:\\k\\temp\\movie_1.avi\r\n"

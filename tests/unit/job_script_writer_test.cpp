@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+#include "support/expected_files.h"
 #include "support/memory_file_system.h"
 
 namespace kelvarro {
@@ -12,31 +12,7 @@ namespace {
 
 using testing::MemoryFileSystem;
 
-// The lines as they read on disk, CR LF between them and none after the last.
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : "\r\n") + lines[i];
-  return text;
-}
-
-std::vector<std::string> ScriptLines(const std::string& open, const std::string& source, const std::string& save) {
-  return {open,
-          source,
-          "VirtualDub.audio.SetMode(0);",
-          "VirtualDub.audio.SetInterleave(1,500,500,1,0);",
-          "VirtualDub.audio.SetClipMode(1,1);",
-          "VirtualDub.audio.SetConversion(0,0,0,0,0);",
-          "VirtualDub.audio.SetCompression();",
-          "VirtualDub.video.SetDepth(24,24);",
-          "VirtualDub.video.SetMode(0);",
-          "VirtualDub.video.SetFrameRate(0,1, 0);",
-          "VirtualDub.video.SetRange(0,0);",
-          "VirtualDub.video.SetCompression();",
-          "VirtualDub.video.filters.Clear();",
-          "VirtualDub.subset.Delete();",
-          save,
-          "VirtualDub.Close();"};
-}
+using testing::JobScriptFor;
 
 TEST(EscapedInstallDir, DoublesEveryBackslashAndNothingElse) {
   EXPECT_EQ(BuildEscapedInstallDir("d:\\divxstuff\\kelvarro0.7.1\\"), "d:\\\\divxstuff\\\\kelvarro0.7.1\\\\");
@@ -49,19 +25,14 @@ TEST(EscapedInstallDir, DoublesEveryBackslashAndNothingElse) {
 TEST(JobScriptWriter, WorkedExampleIsExactlyTheSixteenLinesIn675Bytes) {
   MemoryFileSystem files;
   JobScriptWriter(files, BuildEscapedInstallDir("d:\\divxstuff\\kelvarro0.7.1\\"));
-  const std::string expected = Joined(ScriptLines(
-      "VirtualDub.Open(\"d:\\\\divxstuff\\\\kelvarro0.7.1\\\\temp\\\\movie_1.avi\",1,0);",
-      "VirtualDub.audio.SetSource(\"d:\\\\divxstuff\\\\kelvarro0.7.1\\\\temp\\\\audio.mp3\");",
-      "VirtualDub.SaveAVI(\"d:\\\\divxstuff\\\\kelvarro0.7.1\\\\output\\\\output.avi\");"));
+  const std::string expected = JobScriptFor("d:\\\\divxstuff\\\\kelvarro0.7.1\\\\");
   ASSERT_TRUE(files.Has(".\\nandub\\multi.vcf"));
   EXPECT_EQ(files.At(".\\nandub\\multi.vcf"), expected);
   EXPECT_EQ(files.At(".\\nandub\\multi.vcf").size(), 675u);
 }
 
 TEST(JobScriptWriter, EmptyInstallDirLeavesThePathsRelative) {
-  EXPECT_EQ(JobScriptText(""), Joined(ScriptLines("VirtualDub.Open(\"temp\\\\movie_1.avi\",1,0);",
-                                                  "VirtualDub.audio.SetSource(\"temp\\\\audio.mp3\");",
-                                                  "VirtualDub.SaveAVI(\"output\\\\output.avi\");")));
+  EXPECT_EQ(JobScriptText(""), JobScriptFor(""));
 }
 
 TEST(JobScriptWriter, QuoteInInstallDirIsCopiedWithoutEscape) {
