@@ -60,7 +60,6 @@ int ReadTerminalKey(bool echo) {
 }
 
 void RunCommandLine(const std::string& command_line) {
-  fflush(stdout);
   std::system(command_line.c_str());
 }
 
