@@ -1,5 +1,6 @@
 #include "terminal_console.h"
 
+#include <cstdio>
 #include <iostream>
 
 #include "platform.h"
@@ -7,7 +8,11 @@
 namespace kelvarro {
 
 TerminalConsole::TerminalConsole()
-    : StreamConsole(std::cin, std::cout), keys_from_terminal_(platform::StdinIsTerminal()) {}
+    : StreamConsole(std::cin, std::cout), keys_from_terminal_(platform::StdinIsTerminal()) {
+  // From a pipe or a file, take only the bytes that are used, so that programs run one after
+  // another can share one scripted input, as a shell's read does. Must precede any read.
+  if (!keys_from_terminal_) std::setvbuf(stdin, nullptr, _IONBF, 0);
+}
 
 char TerminalConsole::ReadKey(bool echo) {
   if (!keys_from_terminal_) return StreamConsole::ReadKey(echo);
