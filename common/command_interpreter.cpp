@@ -1,16 +1,10 @@
-#include "command_interpreter.h"
+#include "common/command_interpreter.h"
 
-#include <cstdio>
 #include <iostream>
-
-#include "platform.h"
 
 namespace kelvarro {
 
-void SystemInterpreter::Run(const std::string& command_line) {
-  std::cout.flush();
-  std::fflush(stdout);
-  platform::RunCommandLine(command_line);
-}
+// The standard stream is synchronised with C's stdout, so this flushes both.
+void FlushStandardOutput() { std::cout.flush(); }
 
 }  // namespace kelvarro

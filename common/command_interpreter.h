@@ -1,22 +1,33 @@
 #pragma once
 
-#include <string>
+// The platform's command interpreter, as both programs use it. Each thing a program asks of
+// it is its own operation; on Windows each hands one fixed command line to the interpreter and
+// waits for its end, elsewhere the program carries the operation out itself. Results are never
+// looked at.
 
 namespace kelvarro {
 
-// The platform's command interpreter: runs one command line and returns when it has ended.
-// Its result is never looked at.
+inline constexpr const char* kClearScreenCommand = "cls";
+
 class CommandInterpreter {
  public:
   virtual ~CommandInterpreter() = default;
-  virtual void Run(const std::string& command_line) = 0;
+  // Clears the console window ("cls").
+  virtual void ClearScreen() = 0;
 };
 
-// The real interpreter, through the platform layer. Standard output is flushed first, so the
-// command's own output follows everything printed so far.
+// The real screen clear: "cls" on Windows; on other systems the terminal's clear sequence,
+// written only when standard output is a terminal, as "cls" prints nothing into a pipe.
+void ClearSystemScreen();
+
+// Standard output flushed, so that what a command shows follows everything printed so far.
+// Every real command operation calls this first.
+void FlushStandardOutput();
+
+// The real interpreter for a program that asks for nothing but the screen clear.
 class SystemInterpreter : public CommandInterpreter {
  public:
-  void Run(const std::string& command_line) override;
+  void ClearScreen() override { ClearSystemScreen(); }
 };
 
 }  // namespace kelvarro

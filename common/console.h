@@ -16,16 +16,17 @@ class Console {
  public:
   virtual ~Console() = default;
 
-  // Puts text on the screen at once; nothing is held back behind a later wait.
+  // Puts text on the screen. It may be held back until the next wait for a key or a line,
+  // which flushes it first.
   virtual void Write(std::string_view text) = 0;
 
   // Waits for one key, without Enter, and echoes it when asked. Throws EndOfInput.
   virtual char ReadKey(bool echo) = 0;
 
   // Reads one decimal integer from the input stream. On failure (no number, a number beyond
-  // 32 bits, end of input) returns false, leaves `value` alone and leaves the stream failed,
-  // so that every later ReadInt of the run fails too.
-  virtual bool ReadInt(std::int32_t& value) = 0;
+  // 32 bits, end of input) leaves `value` alone and leaves the stream failed, so that every
+  // later ReadInt of the run fails too.
+  virtual void ReadInt(std::int32_t& value) = 0;
 
   // Reads one word delimited by white space from the input stream. Throws EndOfInput.
   virtual std::string ReadToken() = 0;

@@ -1,6 +1,6 @@
-#include "disk_file_system.h"
+#include "common/disk_file_system.h"
 
-#include "platform.h"
+#include "common/platform_files.h"
 
 namespace kelvarro {
 namespace {
@@ -20,8 +20,9 @@ class DiskInputFile : public InputFile {
   platform::FileHandle handle_;
 };
 
-// Collects small writes and hands them to the system in large blocks. After the first failed
-// write everything else is dropped, as a lost file loses its remaining text.
+// Collects small writes and hands them to the system in large blocks; a large piece goes to
+// the system as it is, never copied. After the first failed write everything else is dropped,
+// as a lost file loses its remaining text.
 class DiskOutputFile : public OutputFile {
  public:
   explicit DiskOutputFile(platform::FileHandle handle) : handle_(handle) {}
@@ -34,8 +35,13 @@ class DiskOutputFile : public OutputFile {
 
   void Write(std::string_view bytes) override {
     if (handle_ == platform::kNoFile || failed_) return;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kBlock) Flush();
+    if (buffer_.size() + bytes.size() > kBlock) Flush();
+    if (failed_) return;
+    if (bytes.size() >= kBlock) {
+      failed_ = !platform::WriteFile(handle_, bytes.data(), bytes.size());
+    } else {
+      buffer_.append(bytes);
+    }
   }
 
  private:

@@ -1,4 +1,4 @@
-#include "prompts.h"
+#include "common/prompts.h"
 
 namespace kelvarro {
 
@@ -14,7 +14,7 @@ void ReadInt(Console& console, std::int32_t& target) { console.ReadInt(target); 
 
 std::string ReadToken(Console& console) { return console.ReadToken(); }
 
-void ClearScreen(CommandInterpreter& interpreter) { interpreter.Run("cls"); }
+void ClearScreen(CommandInterpreter& interpreter) { interpreter.ClearScreen(); }
 
 void WaitKey(Console& console) { console.ReadKey(false); }
 

@@ -1,14 +1,18 @@
-#include "stream_console.h"
+#include "common/stream_console.h"
 
 namespace kelvarro {
 
+StreamConsole::StreamConsole(std::istream& in, std::ostream& out) : in_(in), out_(out) {
+  // Every read of the input flushes the output first: all that was printed is on the screen
+  // before a key or a line is awaited, and it is not flushed anywhere else.
+  in_.tie(&out_);
+}
+
 void StreamConsole::Write(std::string_view text) {
   out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out_.flush();
 }
 
 char StreamConsole::ReadKey(bool echo) {
-  out_.flush();
   // A key is one character even after a failed number: clear the failure for this one read
   // and put it back afterwards, so that later numbers still fail.
   const bool was_failed = in_.fail();
@@ -20,23 +24,16 @@ char StreamConsole::ReadKey(bool echo) {
   }
   if (was_failed) in_.setstate(std::ios::failbit);
   const char key = std::istream::traits_type::to_char_type(c);
-  if (echo) {
-    out_.put(key);
-    out_.flush();
-  }
+  if (echo) out_.put(key);
   return key;
 }
 
-bool StreamConsole::ReadInt(std::int32_t& value) {
-  out_.flush();
+void StreamConsole::ReadInt(std::int32_t& value) {
   std::int32_t read = 0;
-  if (!(in_ >> read)) return false;  // an overflow fails the stream as well
-  value = read;
-  return true;
+  if (in_ >> read) value = read;  // an overflow fails the stream as well
 }
 
 std::string StreamConsole::ReadToken() {
-  out_.flush();
   std::string token;
   if (in_ >> token) return token;
   if (in_.eof()) throw EndOfInput{};

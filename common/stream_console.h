@@ -3,7 +3,7 @@
 #include <istream>
 #include <ostream>
 
-#include "console.h"
+#include "common/console.h"
 
 namespace kelvarro {
 
@@ -14,11 +14,11 @@ namespace kelvarro {
 // keys are still read from it one character at a time.
 class StreamConsole : public Console {
  public:
-  StreamConsole(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  StreamConsole(std::istream& in, std::ostream& out);
 
   void Write(std::string_view text) override;
   char ReadKey(bool echo) override;
-  bool ReadInt(std::int32_t& value) override;
+  void ReadInt(std::int32_t& value) override;
   std::string ReadToken() override;
 
  private:

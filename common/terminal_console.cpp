@@ -1,9 +1,10 @@
-#include "terminal_console.h"
+#include "common/terminal_console.h"
 
 #include <cstdio>
 #include <iostream>
 
-#include "platform.h"
+#include "common/command_interpreter.h"
+#include "common/platform_terminal.h"
 
 namespace kelvarro {
 
@@ -16,7 +17,7 @@ TerminalConsole::TerminalConsole()
 
 char TerminalConsole::ReadKey(bool echo) {
   if (!keys_from_terminal_) return StreamConsole::ReadKey(echo);
-  std::cout.flush();
+  FlushStandardOutput();  // the raw read bypasses the stream, and with it the stream's flush
   const int key = platform::ReadTerminalKey(echo);
   if (key < 0) throw EndOfInput{};
   return static_cast<char>(key);

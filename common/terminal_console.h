@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stream_console.h"
+#include "common/stream_console.h"
 
 namespace kelvarro {
 

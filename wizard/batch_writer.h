@@ -4,22 +4,17 @@
 // the work must be done (decode the VOBs, decode the AC3 sound, encode the MP3, join video and
 // sound). Every tool and data path carries the install directory in front, as read.
 
-#include <string>
-
 #include "common/config_file.h"
 #include "common/file_system.h"
 #include "wizard/encoding_choices.h"
 
 namespace kelvarro {
 
-inline constexpr const char* kBatchFilePath = "process.bat";
-
-// The whole file: four lines, each ending CR LF. Values are written as they are held, none
-// checked: numbers in plain decimal, a negative one with its minus sign.
-std::string BatchFileText(const WizardConfig& config, const EncodingChoices& choices);
-
 // Writes the file, replacing any earlier one, and closes it before returning, so that it can
-// be run at once. A file that cannot be written loses its text without a word.
+// be run at once: four lines, each ending CR LF. Values are written as they are held, none
+// checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
+// file as they are, so memory does not grow with the install directory. A file that cannot be
+// written loses its text without a word.
 void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices);
 
 }  // namespace kelvarro

@@ -2,11 +2,13 @@
 
 #include <memory>
 
+#include "wizard/wizard_files.h"
+
 namespace kelvarro {
 
 std::string BuildEscapedInstallDir(const std::string& install_dir) {
   std::string escaped;
-  escaped.reserve(install_dir.size() * 2);
+  escaped.reserve(install_dir.size() + install_dir.size() / 8);
   for (const char c : install_dir) {
     escaped.push_back(c);
     if (c == '\\') escaped.push_back('\\');
@@ -14,29 +16,31 @@ std::string BuildEscapedInstallDir(const std::string& install_dir) {
   return escaped;
 }
 
-std::string JobScriptText(const std::string& escaped_install_dir) {
-  const std::string& dir = escaped_install_dir;
-  return "VirtualDub.Open(\"" + dir + "temp\\\\movie_1.avi\",1,0);\r\n"
-         "VirtualDub.audio.SetSource(\"" + dir + "temp\\\\audio.mp3\");\r\n"
-         "VirtualDub.audio.SetMode(0);\r\n"
-         "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
-         "VirtualDub.audio.SetClipMode(1,1);\r\n"
-         "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
-         "VirtualDub.audio.SetCompression();\r\n"
-         "VirtualDub.video.SetDepth(24,24);\r\n"
-         "VirtualDub.video.SetMode(0);\r\n"
-         "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
-         "VirtualDub.video.SetRange(0,0);\r\n"
-         "VirtualDub.video.SetCompression();\r\n"
-         "VirtualDub.video.filters.Clear();\r\n"
-         "VirtualDub.subset.Delete();\r\n"
-         "VirtualDub.SaveAVI(\"" + dir + "output\\\\output.avi\");\r\n"
-         "VirtualDub.Close();";
-}
-
 void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) {
   const std::unique_ptr<OutputFile> file = files.OpenForWriting(kJobScriptPath);
-  file->Write(JobScriptText(escaped_install_dir));
+  const std::string& dir = escaped_install_dir;
+  file->Write("VirtualDub.Open(\"");
+  file->Write(dir);
+  file->Write("temp\\\\movie_1.avi\",1,0);\r\n"
+              "VirtualDub.audio.SetSource(\"");
+  file->Write(dir);
+  file->Write("temp\\\\audio.mp3\");\r\n"
+              "VirtualDub.audio.SetMode(0);\r\n"
+              "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
+              "VirtualDub.audio.SetClipMode(1,1);\r\n"
+              "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
+              "VirtualDub.audio.SetCompression();\r\n"
+              "VirtualDub.video.SetDepth(24,24);\r\n"
+              "VirtualDub.video.SetMode(0);\r\n"
+              "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
+              "VirtualDub.video.SetRange(0,0);\r\n"
+              "VirtualDub.video.SetCompression();\r\n"
+              "VirtualDub.video.filters.Clear();\r\n"
+              "VirtualDub.subset.Delete();\r\n"
+              "VirtualDub.SaveAVI(\"");
+  file->Write(dir);
+  file->Write("output\\\\output.avi\");\r\n"
+              "VirtualDub.Close();");
 }
 
 }  // namespace kelvarro

@@ -10,16 +10,13 @@
 
 namespace kelvarro {
 
-inline constexpr const char* kJobScriptPath = ".\\nandub\\multi.vcf";
-
 // The install directory with every backslash doubled, for the script's string arguments. No
 // other character changes, a double quote included. Any length: the result grows as needed.
 std::string BuildEscapedInstallDir(const std::string& install_dir);
 
-// The whole script: sixteen lines, CR LF behind the first fifteen, nothing behind the last.
-std::string JobScriptText(const std::string& escaped_install_dir);
-
-// Writes the script, replacing any earlier one, and closes it before returning. A file that
+// Writes the script, replacing any earlier one, and closes it before returning: sixteen lines,
+// CR LF behind the first fifteen, nothing behind the last. The pieces go to the file as they
+// are, so memory does not grow with the install directory beyond its escaped form. A file that
 // cannot be written loses its text without a word.
 void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir);
 

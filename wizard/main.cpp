@@ -1,11 +1,11 @@
-#include "common/command_interpreter.h"
 #include "common/disk_file_system.h"
 #include "common/terminal_console.h"
 #include "wizard/wizard_driver.h"
+#include "wizard/wizard_interpreter.h"
 
 int main() {
   kelvarro::TerminalConsole console;
-  kelvarro::SystemInterpreter interpreter;
+  kelvarro::WizardSystemInterpreter interpreter;
   kelvarro::DiskFileSystem files;
   return kelvarro::RunWizard(console, interpreter, files);
 }

@@ -194,11 +194,11 @@ std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, O
   return VobScanner(install_dir, list).Scan(listing);
 }
 
-bool VobLister(CommandInterpreter& interpreter, FileSystem& files, std::string install_dir) {
-  interpreter.Run("dir input\\*.vob > temp\\menulst.tmp");
-  std::unique_ptr<InputFile> listing = files.OpenForReading(".\\temp\\menulst.tmp");
+bool VobLister(WizardInterpreter& interpreter, FileSystem& files, std::string install_dir) {
+  interpreter.ListVobFiles();
+  std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
   // Emptied on every call, so no list of an earlier movie survives.
-  std::unique_ptr<OutputFile> list = files.OpenForWriting(".\\input\\movie.lst");
+  std::unique_ptr<OutputFile> list = files.OpenForWriting(kMovieListPath);
   if (listing == nullptr) return true;
   return ScanVobListing(*listing, install_dir, *list) == 0;
 }

@@ -30,7 +30,7 @@ void SayFarewell(Console& console) {
   console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
 }
 
-int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files) {
+int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
   EncodingChoices choices;
   const std::optional<WizardConfig> read = ReadConfig(files);
   if (!read) return Fail(console, kNoConfigMessage);
@@ -56,7 +56,7 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files) {
   // The batch file is complete and closed here; running it blocks until it has ended.
   const char run_now = KeyMenu(
       console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
-  if (IsYes(run_now)) interpreter.Run(kBatchFilePath);
+  if (IsYes(run_now)) interpreter.RunBatchFile();
 
   SayFarewell(console);
   WaitKey(console);
@@ -65,7 +65,7 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files) {
 
 }  // namespace
 
-int RunWizard(Console& console, CommandInterpreter& interpreter, FileSystem& files) {
+int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
   try {
     return Run(console, interpreter, files);
   } catch (const EndOfInput&) {

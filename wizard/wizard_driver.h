@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/command_interpreter.h"
+#include "wizard/wizard_interpreter.h"
 #include "common/console.h"
 #include "common/file_system.h"
 
@@ -11,6 +11,6 @@ inline constexpr const char* kHomePage = "https://kelvarro.org/";
 
 // One whole run of the wizard in the current directory (the install directory). Returns the
 // exit code: 0 after the farewell, 1 after a failure message or when the input ends.
-int RunWizard(Console& console, CommandInterpreter& interpreter, FileSystem& files);
+int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files);
 
 }  // namespace kelvarro

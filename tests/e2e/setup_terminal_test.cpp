@@ -2,6 +2,7 @@
 // command prompt would hand it: whole transcripts, config.cfg's bytes and exit codes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -32,6 +33,18 @@ TEST(SetupTerminal, DrivePathIsCutBehindItsLastBackslashWithoutAQuestion) {
   EXPECT_EQ(session.Finish(), 0);
   EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\tools\\enc\\\r\n-r1");
+}
+
+TEST(SetupTerminal, CreatedConfigHasMode0664) {
+  TempDir dir;
+  const mode_t saved_mask = umask(0);
+  PtySession session(SetupIn(dir, "D:\\k\\setup.exe"));
+  umask(saved_mask);
+  ASSERT_TRUE(session.SendKey('1'));
+  EXPECT_EQ(session.Finish(), 0);
+  struct stat info {};
+  ASSERT_EQ(stat((dir / "config.cfg").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0664u);
 }
 
 TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {

@@ -2,6 +2,7 @@
 // bytes of the files it writes, and exit codes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -107,6 +108,28 @@ TEST(WizardTerminal, ConstantBitrateRunWithRejectedKeysAtEveryMenu) {
   EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf").size(), 675u);
   EXPECT_EQ(ReadBytes(dir / "process.bat").size(), 590u);
   EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
+}
+
+// Without a umask to narrow it, every file the run creates gets read and write for owner and
+// group, and read for others. Files that are already there keep their own mode.
+TEST(WizardTerminal, CreatedFilesHaveMode0664) {
+  TempDir dir;
+  MakeInstall(dir);
+  WriteBytes(dir / "process.bat", "old");
+  chmod((dir / "process.bat").c_str(), 0600);
+  const mode_t saved_mask = umask(0);
+  PtySession session(WizardIn(dir));
+  umask(saved_mask);
+  EXPECT_EQ(PlayToTheEnd(session, kConstantRun), 0);
+  for (const char* file : {"temp/menulst.tmp", "input/movie.lst", "nandub/multi.vcf"}) {
+    struct stat info {};
+    ASSERT_EQ(stat((dir / file).c_str(), &info), 0) << file;
+    EXPECT_EQ(info.st_mode & 07777, 0664u) << file;
+  }
+  struct stat info {};
+  ASSERT_EQ(stat((dir / "process.bat").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(ReadBytes(dir / "process.bat").size(), 590u);
 }
 
 TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineRunsTheBatchFileBeforeTheFarewell) {

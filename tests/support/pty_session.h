@@ -41,8 +41,6 @@ class PtySession {
 
   // Everything shown on the terminal so far, with CR LF folded to LF.
   std::string Transcript() const;
-  // The same, unfolded.
-  const std::string& RawOutput() const { return output_; }
   bool TimedOut() const { return timed_out_; }
 
  private:

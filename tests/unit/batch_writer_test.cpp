@@ -36,6 +36,13 @@ EncodingChoices VariableExample() {
   return choices;
 }
 
+// The file as the writer leaves it.
+std::string Written(const WizardConfig& config, const EncodingChoices& choices) {
+  MemoryFileSystem files;
+  BatchWriter(files, config, choices);
+  return files.At("process.bat");
+}
+
 std::string Line(std::size_t index, const std::string& text) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < index; ++i) start = text.find("\r\n", start) + 2;
@@ -59,7 +66,7 @@ TEST(BatchWriter, ConstantBitrateExampleIsExactly590Bytes) {
 }
 
 TEST(BatchWriter, VariableBitrateExampleIsExactly601Bytes) {
-  const std::string text = BatchFileText(WizardConfig{kDir, "-r7"}, VariableExample());
+  const std::string text = Written(WizardConfig{kDir, "-r7"}, VariableExample());
   const std::string expected =
       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
       " -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
@@ -73,7 +80,7 @@ TEST(BatchWriter, VariableBitrateExampleIsExactly601Bytes) {
 }
 
 TEST(BatchWriter, EmptyConfigValuesLeaveRelativePathsAndTwoBlanksBeforeTheWidth) {
-  const std::string text = BatchFileText(WizardConfig{"", ""}, ConstantExample());
+  const std::string text = Written(WizardConfig{"", ""}, ConstantExample());
   EXPECT_EQ(Line(0, text),
             "start /wait progs\\m2apx3g.exe -b input\\movie.lst -f2 -q0  -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 "
             "temp\\movie_1.avi");
@@ -87,7 +94,7 @@ TEST(BatchWriter, EmptyConfigValuesLeaveRelativePathsAndTwoBlanksBeforeTheWidth)
 TEST(BatchWriter, StreamNineNamesItsSoundFileInBothLines) {
   EncodingChoices choices = ConstantExample();
   choices.audio_stream_id = "0x89";
-  const std::string text = BatchFileText(WizardConfig{"c:\\k\\", "-r2"}, choices);
+  const std::string text = Written(WizardConfig{"c:\\k\\", "-r2"}, choices);
   EXPECT_NE(Line(0, text).find(" -a0x89 -o8 "), std::string::npos);
   EXPECT_NE(Line(1, text).find(" c:\\k\\temp\\movie_1.avistream0x89.ac3 "), std::string::npos);
 }
@@ -97,13 +104,13 @@ TEST(BatchWriter, VariableBitrateValuesAreWrittenAsHeld) {
   failed_entries.vbr_min_kbps = 0;
   failed_entries.vbr_max_kbps = 0;
   failed_entries.vbr_quality = 0;
-  EXPECT_EQ(Line(2, BatchFileText(WizardConfig{"", "-r1"}, failed_entries)),
+  EXPECT_EQ(Line(2, Written(WizardConfig{"", "-r1"}, failed_entries)),
             "progs\\lame.exe -h -b 0 -V 0 -B 0 temp\\pcmaudio.wav temp\\audio.mp3");
 
   EncodingChoices extremes = VariableExample();
   extremes.vbr_min_kbps = -2147483647 - 1;
   extremes.vbr_max_kbps = 2147483647;
-  EXPECT_EQ(Line(2, BatchFileText(WizardConfig{"", "-r1"}, extremes)),
+  EXPECT_EQ(Line(2, Written(WizardConfig{"", "-r1"}, extremes)),
             "progs\\lame.exe -h -b -2147483648 -V 2 -B 2147483647 temp\\pcmaudio.wav temp\\audio.mp3");
 }
 
@@ -111,7 +118,7 @@ TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {
   MemoryFileSystem files;
   files.files["process.bat"] = std::string(4000, 'x');
   BatchWriter(files, WizardConfig{"e:\\", "-r1"}, ConstantExample());
-  EXPECT_EQ(files.At("process.bat"), BatchFileText(WizardConfig{"e:\\", "-r1"}, ConstantExample()));
+  EXPECT_EQ(files.At("process.bat"), Written(WizardConfig{"e:\\", "-r1"}, ConstantExample()));
 
   MemoryFileSystem locked;
   locked.unwritable.insert("process.bat");

@@ -1,4 +1,4 @@
-#include "common/dir_listing.h"
+#include "wizard/dir_listing.h"
 
 #include <gtest/gtest.h>
 

@@ -14,6 +14,13 @@ using testing::MemoryFileSystem;
 
 using testing::JobScriptFor;
 
+// The script as the writer leaves it.
+std::string Written(const std::string& escaped_install_dir) {
+  MemoryFileSystem files;
+  JobScriptWriter(files, escaped_install_dir);
+  return files.At(".\\nandub\\multi.vcf");
+}
+
 TEST(EscapedInstallDir, DoublesEveryBackslashAndNothingElse) {
   EXPECT_EQ(BuildEscapedInstallDir("d:\\divxstuff\\kelvarro0.7.1\\"), "d:\\\\divxstuff\\\\kelvarro0.7.1\\\\");
   EXPECT_EQ(BuildEscapedInstallDir(""), "");
@@ -32,11 +39,11 @@ TEST(JobScriptWriter, WorkedExampleIsExactlyTheSixteenLinesIn675Bytes) {
 }
 
 TEST(JobScriptWriter, EmptyInstallDirLeavesThePathsRelative) {
-  EXPECT_EQ(JobScriptText(""), JobScriptFor(""));
+  EXPECT_EQ(Written(""), JobScriptFor(""));
 }
 
 TEST(JobScriptWriter, QuoteInInstallDirIsCopiedWithoutEscape) {
-  const std::string text = JobScriptText(BuildEscapedInstallDir("c:\\a\"b\\"));
+  const std::string text = Written(BuildEscapedInstallDir("c:\\a\"b\\"));
   EXPECT_EQ(text.substr(0, text.find("\r\n")), "VirtualDub.Open(\"c:\\\\a\"b\\\\temp\\\\movie_1.avi\",1,0);");
 }
 
@@ -49,7 +56,7 @@ TEST(JobScriptWriter, VeryLongInstallDirIsWrittenWhole) {
   MemoryFileSystem files;
   JobScriptWriter(files, escaped);
   const std::string& text = files.At(".\\nandub\\multi.vcf");
-  EXPECT_EQ(text.size(), JobScriptText("").size() + 3 * escaped.size());
+  EXPECT_EQ(text.size(), Written("").size() + 3 * escaped.size());
   EXPECT_NE(text.find("VirtualDub.SaveAVI(\"" + escaped + "output\\\\output.avi\");\r\n"), std::string::npos);
 }
 
@@ -57,7 +64,7 @@ TEST(JobScriptWriter, ReplacesAnEarlierLongerScriptWholeAndSurvivesAnUnwritableF
   MemoryFileSystem files;
   files.files[".\\nandub\\multi.vcf"] = std::string(5000, 'x');
   JobScriptWriter(files, "e:\\\\");
-  EXPECT_EQ(files.At(".\\nandub\\multi.vcf"), JobScriptText("e:\\\\"));
+  EXPECT_EQ(files.At(".\\nandub\\multi.vcf"), Written("e:\\\\"));
 
   MemoryFileSystem locked;
   locked.unwritable.insert(".\\nandub\\multi.vcf");

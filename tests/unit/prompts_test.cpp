@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
@@ -75,8 +76,10 @@ TEST(ReadInt, FailedReadKeepsTheTargetAndFailsEveryLaterReadButKeysStillCome) {
   // The letters are still there, and are read as keys one at a time.
   EXPECT_EQ(console.ReadKey(true), 'a');
   EXPECT_EQ(console.ReadKey(true), 'b');
+  EXPECT_EQ(console.ReadKey(true), 'c');
+  // What is left, "\n42\n", would read as a number: only the kept failure stops it.
   std::int32_t third = 9;
-  ReadInt(console, third);  // still failed after the key reads
+  ReadInt(console, third);
   EXPECT_EQ(third, 9);
 }
 
@@ -118,10 +121,10 @@ TEST(WaitKey, TakesOneKeyWithoutEcho) {
   EXPECT_THROW(WaitKey(console), EndOfInput);
 }
 
-TEST(ClearScreen, HandsClsToTheInterpreter) {
+TEST(ClearScreen, AsksTheInterpreterToClearTheScreen) {
   RecordingInterpreter interpreter;
   ClearScreen(interpreter);
-  EXPECT_EQ(interpreter.commands, std::vector<std::string>{"cls"});
+  EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
 }
 
 }  // namespace

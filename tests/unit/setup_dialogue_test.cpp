@@ -6,6 +6,7 @@
 
 #include "support/memory_file_system.h"
 #include "support/dialogue_texts.h"
+#include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
@@ -47,7 +48,7 @@ TEST(SetupDialogue, DrivePathGivesItsDirectoryWithoutAQuestion) {
   files.files["config.cfg"] = "old\r\n-r7";
 
   EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe"), 0);
-  EXPECT_EQ(interpreter.commands, std::vector<std::string>{"cls"});
+  EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
   EXPECT_TRUE(config_empty_at_clear);
   EXPECT_EQ(output_at_clear, "");
   EXPECT_EQ(console.Output(), kBanner + kIdctMenu + "1");

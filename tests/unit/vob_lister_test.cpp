@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "support/memory_file_system.h"
-#include "support/scripted_console.h"
+#include "support/recording_interpreter.h"
 
 namespace kelvarro {
 namespace {
@@ -113,7 +113,7 @@ TEST(VobLister, ListsEveryVobOfARealListingInOrder) {
     RecordingInterpreter interpreter;
     interpreter.action = [&](const std::string&) { files.files[kListing] = listing; };
     EXPECT_FALSE(VobLister(interpreter, files, "c:\\dvd\\"));
-    EXPECT_EQ(interpreter.commands, Strings{"dir input\\*.vob > temp\\menulst.tmp"});
+    EXPECT_EQ(interpreter.operations, Strings{testing::kListVobFiles});
     EXPECT_EQ(files.At(kList),
               "c:\\dvd\\input\\VTS_01_0.VOB\r\nc:\\dvd\\input\\VTS_01_1.VOB\r\nc:\\dvd\\input\\VTS_01_2.VOB\r\n");
     EXPECT_EQ(files.At(kListing), listing) << "the listing is left in place";

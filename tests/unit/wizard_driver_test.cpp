@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/dir_listing.h"
 #include "support/memory_file_system.h"
 #include "support/dialogue_texts.h"
+#include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
@@ -21,7 +21,11 @@ using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
 
-const std::string kDirCommand = "dir input\\*.vob > temp\\menulst.tmp";
+using testing::kClearScreen;
+using testing::kListVobFiles;
+using testing::kRunBatchFile;
+
+using Operations = std::vector<std::string>;
 const std::string kDir = "d:\\divxstuff\\kelvarro0.7.1\\";
 
 // A console that lets a test look at the world each time something is printed.
@@ -43,11 +47,12 @@ struct Install {
   explicit Install(std::vector<std::string> vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
                    const std::string& config = kDir + "\r\n-r1") {
     files.files["config.cfg"] = config;
-    interpreter.action = [this, vobs](const std::string& command) {
-      if (command != kDirCommand) return;
-      std::vector<DirEntry> entries;
-      for (const std::string& name : vobs) entries.push_back(DirEntry{name, 1024, {}, false});
-      files.files[".\\temp\\menulst.tmp"] = FormatDirListing("D:\\dvd\\input", entries);
+    interpreter.action = [this, vobs](const std::string& operation) {
+      if (operation != kListVobFiles) return;
+      std::string listing =
+          " Volume in drive D is DVD\r\n Volume Serial Number is 1234-ABCD\r\n\r\n Directory of D:\\dvd\\input\r\n\r\n";
+      for (const std::string& name : vobs) listing += "07/12/2026  07:30 PM             1,024 " + name + "\r\n";
+      files.files[".\\temp\\menulst.tmp"] = listing;
     };
   }
 };
@@ -58,7 +63,7 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   ScriptedConsole console("q");
   EXPECT_EQ(RunWizard(console, interpreter, files), 1);
   EXPECT_EQ(console.Output(), kNoConfig);
-  EXPECT_TRUE(interpreter.commands.empty());
+  EXPECT_TRUE(interpreter.operations.empty());
 }
 
 TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
@@ -67,7 +72,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
   ScriptedConsole console("q");
   EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 1);
   EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
-  EXPECT_EQ(install.interpreter.commands, std::vector<std::string>{kDirCommand});
+  EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
   EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
   EXPECT_FALSE(install.files.Has("process.bat"));
 }
@@ -86,7 +91,7 @@ TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles
             "\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n"
             "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: 1" +
                 kOffer + "n" + kFarewell);
-  EXPECT_EQ(install.interpreter.commands, (std::vector<std::string>{kDirCommand, "cls"}));
+  EXPECT_EQ(install.interpreter.operations, (Operations{kListVobFiles, kClearScreen}));
   EXPECT_EQ(install.files.At(".\\input\\movie.lst"),
             kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
   EXPECT_EQ(install.files.At(".\\nandub\\multi.vcf").size(), 675u);
@@ -118,15 +123,15 @@ TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepea
   ScriptedConsole console("20N51xqY ");
   std::string batch_when_run;
   std::string output_when_run;
-  install.interpreter.action = [&, dir_action = install.interpreter.action](const std::string& command) {
-    dir_action(command);
-    if (command == "process.bat") {
+  install.interpreter.action = [&, dir_action = install.interpreter.action](const std::string& operation) {
+    dir_action(operation);
+    if (operation == kRunBatchFile) {
       batch_when_run = install.files.At("process.bat");
       output_when_run = console.Output();
     }
   };
   EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
-  EXPECT_EQ(install.interpreter.commands, (std::vector<std::string>{kDirCommand, "cls", "process.bat"}));
+  EXPECT_EQ(install.interpreter.operations, (Operations{kListVobFiles, kClearScreen, kRunBatchFile}));
   EXPECT_EQ(batch_when_run.size(), 590u);
   const std::string output = console.Output();
   EXPECT_EQ(output_when_run, output.substr(0, output.size() - kFarewell.size()));

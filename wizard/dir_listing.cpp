@@ -1,4 +1,4 @@
-#include "dir_listing.h"
+#include "wizard/dir_listing.h"
 
 #include <algorithm>
 #include <cctype>

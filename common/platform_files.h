@@ -1,7 +1,7 @@
 #pragma once
 
-// The only place where the operating system shows through. One implementation per platform
-// (platform_posix.cpp, platform_windows.cpp), chosen by the build.
+// The operating system's file calls: one implementation per platform
+// (platform_files_posix.cpp, platform_files_windows.cpp), chosen by the build.
 
 #include <cstddef>
 #include <string>
@@ -12,7 +12,7 @@ using FileHandle = int;
 inline constexpr FileHandle kNoFile = -1;
 
 // Paths are given as the programs name them, relative to the current directory and with
-// backslashes ("temp\\menulst.tmp"); each platform maps them to its own form.
+// backslashes ("dir\\file.ext"); each platform maps them to its own form.
 
 // Opens an existing regular file for reading, in binary mode. kNoFile when the file is
 // missing, cannot be read, or is a directory.
@@ -29,16 +29,5 @@ std::size_t ReadFile(FileHandle file, char* buffer, std::size_t size);
 bool WriteFile(FileHandle file, const char* bytes, std::size_t size);
 
 void CloseFile(FileHandle file);
-
-bool StdinIsTerminal();
-bool StdoutIsTerminal();
-
-// Waits for one key from the terminal on standard input, without Enter, and echoes it when
-// asked. Returns the key's code (0..255), or -1 when no key can ever come.
-int ReadTerminalKey(bool echo);
-
-// Hands one command line to the command interpreter and waits until it has ended. Only
-// "cls", "dir input\\*.vob > temp\\menulst.tmp" and "process.bat" are ever passed.
-void RunCommandLine(const std::string& command_line);
 
 }  // namespace kelvarro::platform

@@ -1,17 +1,13 @@
-// Windows implementation of the platform layer: the C runtime's console and file calls and the
-// real command interpreter.
+// The Windows file calls, through the C runtime. Files are opened in binary; the programs
+// write their own CR LF.
 
-#include <conio.h>
 #include <fcntl.h>
 #include <io.h>
-#include <stdio.h>
 #include <sys/stat.h>
 
 #include <climits>
-#include <cstdlib>
-#include <string>
 
-#include "platform.h"
+#include "common/platform_files.h"
 
 namespace kelvarro::platform {
 
@@ -49,18 +45,5 @@ bool WriteFile(FileHandle file, const char* bytes, std::size_t size) {
 }
 
 void CloseFile(FileHandle file) { _close(file); }
-
-bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
-
-bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
-
-int ReadTerminalKey(bool echo) {
-  const int key = echo ? _getche() : _getch();
-  return key < 0 ? -1 : (key & 0xFF);
-}
-
-void RunCommandLine(const std::string& command_line) {
-  std::system(command_line.c_str());
-}
 
 }  // namespace kelvarro::platform

@@ -1,0 +1,15 @@
+// The screen clear through the Windows command interpreter.
+
+#include <cstdlib>
+#include <iostream>
+
+#include "common/command_interpreter.h"
+
+namespace kelvarro {
+
+void ClearSystemScreen() {
+  FlushStandardOutput();
+  std::system(kClearScreenCommand);
+}
+
+}  // namespace kelvarro

@@ -1,0 +1,34 @@
+#pragma once
+
+// A command interpreter that records what it was asked to do, by operation, and runs an
+// optional action for each, for example to write the listing a real "dir" would write.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "wizard/wizard_interpreter.h"
+
+namespace kelvarro::testing {
+
+inline const std::string kClearScreen = "ClearScreen";
+inline const std::string kListVobFiles = "ListVobFiles";
+inline const std::string kRunBatchFile = "RunBatchFile";
+
+class RecordingInterpreter : public WizardInterpreter {
+ public:
+  std::vector<std::string> operations;
+  std::function<void(const std::string&)> action;
+
+  void ClearScreen() override { Record(kClearScreen); }
+  void ListVobFiles() override { Record(kListVobFiles); }
+  void RunBatchFile() override { Record(kRunBatchFile); }
+
+ private:
+  void Record(const std::string& operation) {
+    operations.push_back(operation);
+    if (action) action(operation);
+  }
+};
+
+}  // namespace kelvarro::testing

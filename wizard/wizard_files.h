@@ -1,0 +1,17 @@
+#pragma once
+
+// The files of one wizard run, named relative to the install directory, the current
+// directory of the run.
+
+namespace kelvarro {
+
+// The command interpreter's listing of input\*.vob; scanned, then left in place.
+inline constexpr const char* kListingPath = ".\\temp\\menulst.tmp";
+// The VOB files found, one full path a line, for the MPEG-2 decoder.
+inline constexpr const char* kMovieListPath = ".\\input\\movie.lst";
+// The video processor's job script.
+inline constexpr const char* kJobScriptPath = ".\\nandub\\multi.vcf";
+// The four command lines of the conversion.
+inline constexpr const char* kBatchFilePath = "process.bat";
+
+}  // namespace kelvarro

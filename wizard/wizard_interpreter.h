@@ -1,0 +1,32 @@
+#pragma once
+
+// What the wizard asks of the command interpreter, beyond the screen clear that both programs
+// use: the listing of the VOB files, and the run of the batch file. On Windows each operation
+// hands its command line below to the interpreter; elsewhere the wizard carries it out itself
+// (wizard_interpreter_posix.cpp). Each returns when the work has ended.
+
+#include "common/command_interpreter.h"
+#include "wizard/wizard_files.h"
+
+namespace kelvarro {
+
+inline constexpr const char* kListVobFilesCommand = "dir input\\*.vob > temp\\menulst.tmp";
+inline constexpr const char* kRunBatchFileCommand = kBatchFilePath;
+
+class WizardInterpreter : public CommandInterpreter {
+ public:
+  // Writes the listing of input\*.vob into temp\menulst.tmp: header text of more than 50
+  // characters that names no file, then every name as one word.
+  virtual void ListVobFiles() = 0;
+  // Runs process.bat in the current directory and waits until it has ended.
+  virtual void RunBatchFile() = 0;
+};
+
+class WizardSystemInterpreter : public WizardInterpreter {
+ public:
+  void ClearScreen() override { ClearSystemScreen(); }
+  void ListVobFiles() override;
+  void RunBatchFile() override;
+};
+
+}  // namespace kelvarro
