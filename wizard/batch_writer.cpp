@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "wizard/interpreter_text.h"
 #include "wizard/wizard_files.h"
 
 namespace kelvarro {
@@ -16,7 +17,13 @@ void Line(OutputFile& file, std::initializer_list<std::string_view> pieces) {
   file.Write("\r\n");
 }
 
-void DecoderLine(OutputFile& file, const WizardConfig& config, const EncodingChoices& choices) {
+// The values from config.cfg, as the command interpreter must read them.
+struct BatchValues {
+  std::string install_dir;
+  std::string idct_switch;
+};
+
+void DecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
   Line(file, {"start /wait ", dir, "progs\\m2apx3g.exe -b ", dir, "input\\movie.lst ", choices.frame_rate_switch,
               " -q0 ", config.idct_switch, " -3X ", std::to_string(choices.coded_width), " -3Y ",
@@ -26,13 +33,13 @@ void DecoderLine(OutputFile& file, const WizardConfig& config, const EncodingCho
 }
 
 // The decoder names the sound file after its video output and the stream id.
-void SoundDecoderLine(OutputFile& file, const WizardConfig& config, const EncodingChoices& choices) {
+void SoundDecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
   Line(file, {dir, "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ", dir, "temp\\movie_1.avistream",
               choices.audio_stream_id, ".ac3 ", dir, "temp\\pcmaudio.wav"});
 }
 
-void EncoderLine(OutputFile& file, const WizardConfig& config, const EncodingChoices& choices) {
+void EncoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
   const std::string bitrate = choices.UsesVbr() ? std::to_string(choices.vbr_min_kbps) + " -V " +
                                                       std::to_string(choices.vbr_quality) + " -B " +
@@ -42,18 +49,19 @@ void EncoderLine(OutputFile& file, const WizardConfig& config, const EncodingCho
 }
 
 // The job script is named relative to the install directory, where the batch file runs.
-void JoinerLine(OutputFile& file, const WizardConfig& config) {
+void JoinerLine(OutputFile& file, const BatchValues& config) {
   Line(file, {config.install_dir, "nandub\\nandub.exe /snandub\\multi.vcf /x"});
 }
 
 }  // namespace
 
 void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices) {
+  const BatchValues values{EscapeForInterpreter(config.install_dir), EscapeForInterpreter(config.idct_switch)};
   const std::unique_ptr<OutputFile> file = files.OpenForWriting(kBatchFilePath);
-  DecoderLine(*file, config, choices);
-  SoundDecoderLine(*file, config, choices);
-  EncoderLine(*file, config, choices);
-  JoinerLine(*file, config);
+  DecoderLine(*file, values, choices);
+  SoundDecoderLine(*file, values, choices);
+  EncoderLine(*file, values, choices);
+  JoinerLine(*file, values);
 }
 
 }  // namespace kelvarro

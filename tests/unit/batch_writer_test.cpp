@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/memory_file_system.h"
+#include "wizard/interpreter_text.h"
 
 namespace kelvarro {
 namespace {
@@ -112,6 +113,28 @@ TEST(BatchWriter, VariableBitrateValuesAreWrittenAsHeld) {
   extremes.vbr_max_kbps = 2147483647;
   EXPECT_EQ(Line(2, Written(WizardConfig{"", "-r1"}, extremes)),
             "progs\\lame.exe -h -b -2147483648 -V 2 -B 2147483647 temp\\pcmaudio.wav temp\\audio.mp3");
+}
+
+TEST(InterpreterText, EscapesTheCharactersTheInterpreterGivesAMeaning) {
+  EXPECT_EQ(EscapeForInterpreter("d:\\divxstuff\\kelvarro0.7.1\\"), "d:\\divxstuff\\kelvarro0.7.1\\");
+  EXPECT_EQ(EscapeForInterpreter(""), "");
+  EXPECT_EQ(EscapeForInterpreter("D:\\R&D\\"), "D:\\R^&D\\");
+  EXPECT_EQ(EscapeForInterpreter("c:\\x&calc&\\"), "c:\\x^&calc^&\\");
+  EXPECT_EQ(EscapeForInterpreter("%PATH%^^"), "%%PATH%%^^^^");
+  EXPECT_EQ(EscapeForInterpreter("a!b\"(c)<d>|e"), "a!b\"(c)<d>|e") << "quotes, redirections and pipes are left alone";
+}
+
+// Only the batch file escapes: the other files keep the path exactly as config.cfg holds it.
+TEST(BatchWriter, InstallDirAndSwitchAreEscapedInEveryLine) {
+  const std::string text = Written(WizardConfig{"e:\\R&D 100%^\\", "-r%"}, ConstantExample());
+  const std::string dir = "e:\\R^&D 100%%^^\\";
+  EXPECT_EQ(Line(0, text), "start /wait " + dir + "progs\\m2apx3g.exe -b " + dir +
+                               "input\\movie.lst -f2 -q0 -r%% -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 " + dir +
+                               "temp\\movie_1.avi");
+  EXPECT_EQ(Line(1, text), dir + "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db " + dir +
+                               "temp\\movie_1.avistream0x80.ac3 " + dir + "temp\\pcmaudio.wav");
+  EXPECT_EQ(Line(2, text), dir + "progs\\lame.exe -h -b 128 " + dir + "temp\\pcmaudio.wav " + dir + "temp\\audio.mp3");
+  EXPECT_EQ(Line(3, text), dir + "nandub\\nandub.exe /snandub\\multi.vcf /x");
 }
 
 TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {
