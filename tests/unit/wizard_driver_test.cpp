@@ -145,7 +145,6 @@ TEST(WizardDriver, OnlyTheBatchFileEscapesTheInstallDirForTheInterpreter) {
   EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
   EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "e:\\R&D^%\\input\\VTS_01_1.VOB\r\n");
   EXPECT_NE(install.files.At(".\\nandub\\multi.vcf").find("(\"e:\\\\R&D^%\\\\temp"), std::string::npos);
-  EXPECT_EQ(install.files.At("process.bat").rfind("e:\\R^&D^^%%\\nandub\\nandub.exe", 0), std::string::npos);
   EXPECT_NE(install.files.At("process.bat").find("\ne:\\R^&D^^%%\\nandub\\nandub.exe "), std::string::npos);
 }
 
