@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -126,6 +127,32 @@ bool PtySession::Expect(std::string_view text) {
     }
     if (!Pump(20)) return false;
   }
+}
+
+bool PtySession::ExpectOnScreen(std::string_view text) {
+  const std::string wanted = ScreenLetters(text);
+  for (;;) {
+    const std::string shown = ScreenLetters(output_);
+    const std::size_t at = shown.find(wanted, matched_on_screen_);
+    if (at != std::string::npos) {
+      matched_on_screen_ = at + wanted.size();
+      return true;
+    }
+    if (!Pump(20)) return false;
+  }
+}
+
+std::string ScreenLetters(std::string_view text) {
+  std::string letters;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\x1b' && i + 1 < text.size() && text[i + 1] == '[') {
+      i += 2;
+      while (i < text.size() && !std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
+      continue;
+    }
+    if (!std::isspace(static_cast<unsigned char>(text[i]))) letters.push_back(text[i]);
+  }
+  return letters;
 }
 
 bool PtySession::InKeyMode() const {

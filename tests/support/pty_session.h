@@ -32,10 +32,15 @@ class PtySession {
 
   // Waits until `text` appears in the transcript behind the previous match.
   bool Expect(std::string_view text);
+  // The same for a program whose console draws the screen itself (Wine's does, with cursor
+  // moves for blanks): terminal control sequences and white space are left out on both sides.
+  bool ExpectOnScreen(std::string_view text);
   // Waits until the program waits for a key, then types it.
   bool SendKey(char key);
   // Waits until the program reads lines, then types `line` and Enter.
   bool SendLine(std::string_view line);
+  // Types `bytes` at once, whatever mode the terminal is in (Wine's console keeps it raw).
+  bool TypeNow(std::string_view bytes) { return Type(bytes); }
   // Waits for the program to end and returns its exit code (-1 when it was killed or hung).
   int Finish();
 
@@ -58,10 +63,14 @@ class PtySession {
   bool timed_out_ = false;
   std::string output_;
   std::size_t matched_ = 0;
+  std::size_t matched_on_screen_ = 0;
   std::size_t output_at_last_input_ = 0;
   bool sent_input_ = false;
   std::chrono::steady_clock::time_point deadline_;
 };
+
+// `text` without terminal control sequences (ESC [ ... letter) and without white space.
+std::string ScreenLetters(std::string_view text);
 
 // Reads a whole file as bytes ("" when it is missing).
 std::string ReadBytes(const std::string& path);
