@@ -3,7 +3,8 @@
 // process.bat: the four command lines of the conversion, one per external tool, in the order
 // the work must be done (decode the VOBs, decode the AC3 sound, encode the MP3, join video and
 // sound). Every tool and data path carries the install directory in front, as read, with the
-// characters that mean something to the command interpreter escaped (interpreter_text.h).
+// characters that mean something to the command interpreter escaped and in the code page it
+// reads the file in (interpreter_text.h).
 
 #include "common/config_file.h"
 #include "common/file_system.h"
