@@ -15,8 +15,9 @@ namespace kelvarro {
 // Writes the file, replacing any earlier one, and closes it before returning, so that it can
 // be run at once: four lines, each ending CR LF. Values are written as they are held, none
 // checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
-// file as they are, so memory does not grow with the install directory. A file that cannot be
-// written loses its text without a word.
+// file as they are, so the install directory is held once more, as the interpreter must read
+// it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A file
+// that cannot be written loses its text without a word.
 void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices);
 
 }  // namespace kelvarro
