@@ -1,5 +1,6 @@
 #include "setup/setup_dialogue.h"
 
+#include "common/byte_reader.h"
 #include "common/config_file.h"
 #include "common/prompts.h"
 
@@ -11,6 +12,8 @@ constexpr const char* kBanner = "kelvarro 0.7.31 setup\n\n";
 constexpr const char* kPathQuestion =
     "sorry, but i can't auto-config your path. please enter the path where you\n"
     "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
+
+constexpr const char* kBlankNotice = "the install directory must not contain blanks.\n";
 
 constexpr const char* kIdctTable =
     "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
@@ -26,6 +29,14 @@ std::string DirectoryOf(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
+// Anything the wizard's reading of config.cfg would cut the directory at.
+bool HoldsBlank(const std::string& path) {
+  for (const char c : path) {
+    if (IsWhiteSpace(static_cast<unsigned char>(c))) return true;
+  }
+  return false;
+}
+
 // The menu keys do not follow the order of the switches: the standard IDCT comes first.
 const char* IdctSwitchFor(char key) {
   switch (key) {
@@ -35,7 +46,8 @@ const char* IdctSwitchFor(char key) {
   }
 }
 
-int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path) {
+int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
+        const ShortPathLookup& short_path_of) {
   // Opened before anything else, so that an abandoned run leaves an empty config.cfg rather
   // than a stale one from an earlier install.
   ConfigWriter config(files);
@@ -43,10 +55,18 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   ClearScreen(interpreter);
   console.Write(kBanner);
 
+  // A worked-out directory with a blank goes in by its short form, which names the same folder.
   std::string install_dir;
-  if (StartsWithDrive(program_path)) {
+  bool known = StartsWithDrive(program_path);
+  if (known) {
     install_dir = DirectoryOf(program_path);
-  } else {
+    if (HoldsBlank(install_dir)) {
+      install_dir = short_path_of(install_dir);
+      known = !install_dir.empty() && !HoldsBlank(install_dir);
+      if (!known) console.Write(kBlankNotice);
+    }
+  }
+  if (!known) {
     console.Write(kPathQuestion);
     install_dir = ReadToken(console);
   }
@@ -58,9 +78,10 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
 
 }  // namespace
 
-int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path) {
+int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
+             const ShortPathLookup& short_path_of) {
   try {
-    return Run(console, interpreter, files, program_path);
+    return Run(console, interpreter, files, program_path, short_path_of);
   } catch (const EndOfInput&) {
     return 1;
   }

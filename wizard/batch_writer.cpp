@@ -56,7 +56,7 @@ void JoinerLine(OutputFile& file, const BatchValues& config) {
 }  // namespace
 
 void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices) {
-  const BatchValues values{EscapeForInterpreter(config.install_dir), EscapeForInterpreter(config.idct_switch)};
+  const BatchValues values{InterpreterPath(config.install_dir), InterpreterValue(config.idct_switch)};
   const std::unique_ptr<OutputFile> file = files.OpenForWriting(kBatchFilePath);
   DecoderLine(*file, values, choices);
   SoundDecoderLine(*file, values, choices);

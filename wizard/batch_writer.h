@@ -3,7 +3,8 @@
 // process.bat: the four command lines of the conversion, one per external tool, in the order
 // the work must be done (decode the VOBs, decode the AC3 sound, encode the MP3, join video and
 // sound). Every tool and data path carries the install directory in front, as read, with the
-// characters that mean something to the command interpreter escaped (interpreter_text.h).
+// characters that mean something to the command interpreter escaped and in the code page it
+// reads the file in (interpreter_text.h).
 
 #include "common/config_file.h"
 #include "common/file_system.h"
@@ -14,8 +15,9 @@ namespace kelvarro {
 // Writes the file, replacing any earlier one, and closes it before returning, so that it can
 // be run at once: four lines, each ending CR LF. Values are written as they are held, none
 // checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
-// file as they are, so memory does not grow with the install directory. A file that cannot be
-// written loses its text without a word.
+// file as they are, so the install directory is held once more, as the interpreter must read
+// it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A file
+// that cannot be written loses its text without a word.
 void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices);
 
 }  // namespace kelvarro

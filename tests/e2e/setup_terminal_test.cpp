@@ -60,6 +60,19 @@ TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\my\r\n-r7");
 }
 
+// POSIX knows no short form of a folder, so a worked-out directory with a blank is asked for.
+TEST(SetupTerminal, DrivePathWithABlankSaysSoAndAsks) {
+  TempDir dir;
+  PtySession session(SetupIn(dir, "C:\\Program Files\\kelvarro\\setup.exe"));
+  ASSERT_TRUE(session.Expect(kPathQuestion));
+  ASSERT_TRUE(session.SendLine("D:\\kelvarro\\"));
+  ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
+  ASSERT_TRUE(session.SendKey('2'));
+  EXPECT_EQ(session.Finish(), 0);
+  EXPECT_EQ(session.Transcript(), kClear + kBanner + kBlankNotice + kPathQuestion + "D:\\kelvarro\\\n" + kIdctMenu + "2");
+  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\kelvarro\\\r\n-r1");
+}
+
 TEST(SetupTerminal, DriveLetterWithoutBackslashWritesAnEmptyFirstLine) {
   TempDir dir;
   PtySession session(SetupIn(dir, "D:setup.exe"));

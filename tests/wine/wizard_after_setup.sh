@@ -31,17 +31,7 @@ run wizard.exe '20n51nq'
 grep -q 'thank you for using kelvarro!' out.txt || fail "no farewell"
 expect_bytes input/movie.lst "${d}input\\VTS_01_0.VOB"$'\r\n'"${d}input\\VTS_01_1.VOB"$'\r\n'"${d}input\\vts_01_2.vob"$'\r\n'
 
-escaped=${d//\\/\\\\}
-vcf="VirtualDub.Open(\"${escaped}temp\\\\movie_1.avi\",1,0);"$'\r\n'
-vcf+="VirtualDub.audio.SetSource(\"${escaped}temp\\\\audio.mp3\");"$'\r\n'
-for line in 'audio.SetMode(0);' 'audio.SetInterleave(1,500,500,1,0);' 'audio.SetClipMode(1,1);' \
-    'audio.SetConversion(0,0,0,0,0);' 'audio.SetCompression();' 'video.SetDepth(24,24);' 'video.SetMode(0);' \
-    'video.SetFrameRate(0,1, 0);' 'video.SetRange(0,0);' 'video.SetCompression();' 'video.filters.Clear();' \
-    'subset.Delete();'; do
-  vcf+="VirtualDub.$line"$'\r\n'
-done
-vcf+="VirtualDub.SaveAVI(\"${escaped}output\\\\output.avi\");"$'\r\n''VirtualDub.Close();'
-expect_bytes nandub/multi.vcf "$vcf"
+expect_bytes nandub/multi.vcf "$(job_script "$d")"
 
 decoder="${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f2 -q0 -r2 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 ${d}temp\\movie_1.avi"
 others="${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x80.ac3 ${d}temp\\pcmaudio.wav"$'\r\n'
