@@ -59,12 +59,13 @@ fi
 
 started=$(date +%s)
 echo "installing for $*: ${missing[*]}"
-echo "(on a fresh machine the Windows tools take one to two minutes, the rest well under one)"
+echo "(on a fresh machine this takes up to two minutes, most of it for the Windows tools)"
 
 # apt's progress stays: one line per download and one per package set up. The lines that say
-# nothing to a reader go, among them debconf's complaint that apt-utils is not installed.
+# nothing to a reader go, among them debconf's complaint that apt-utils is not installed and
+# apt's that it downloads as root where its own user cannot write (as in a bare chroot).
 quiet_apt() {
-  grep --line-buffered -v -E '^(debconf: |Selecting previously unselected|Preparing to unpack|Unpacking |\(Reading database|Reading package lists|Building dependency tree|Reading state information)' || true
+  grep --line-buffered -v -E '^(debconf: |Selecting previously unselected|Preparing to unpack|Unpacking |\(Reading database|Reading package lists|Building dependency tree|Reading state information|W: Download is performed unsandboxed)' || true
 }
 
 # Runs apt-get with its output through quiet_apt and returns apt-get's own exit code.
