@@ -1,23 +1,93 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever this machine lacks for building kelvarro natively and, with
-# "--windows", for the Windows cross build and running it under Wine. Installs nothing that is
-# already there, so a prepared machine pays nothing.
+# Installs with apt-get what the named pieces of work need and this machine lacks. A machine
+# that has it all already pays nothing: nothing is fetched, apt-get is not even started.
+#
+#   bash scripts/install-deps.sh build          # cmake -S . -B build && cmake --build build
+#   bash scripts/install-deps.sh demo           # scripts/demo.sh
+#   bash scripts/install-deps.sh debug windows  # the stages of scripts/test.sh of those names
+#
+# Exits non-zero, naming the packages, when any of them could not be installed.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang googletest libgtest-dev libgmock-dev libbenchmark-dev)
-if [[ "${1:-}" == "--windows" ]]; then
-  packages+=(g++-mingw-w64-x86-64 wine64 icoutils zip unzip expect)
-fi
+# The packages each piece of work uses, and no others.
+packages_for() {
+  case $1 in
+    # The plain configure picks Unix Makefiles (so make) and builds the tests too.
+    build) echo g++ cmake make libgtest-dev ;;
+    demo | release) echo g++ cmake ninja-build ;;
+    debug | asan) echo g++ cmake ninja-build libgtest-dev ;;
+    clang) echo clang cmake ninja-build libgtest-dev ;;
+    # wine64 holds the loader, wine the wine and wineserver commands. The tests compile their
+    # own GoogleTest from its sources, read the programs' resources with icoutils and
+    # binutils' strings, and unpack the ZIP package.
+    windows) echo cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 icoutils binutils unzip ;;
+    # clang-tidy reads the compile commands of the clang preset, so lint configures it.
+    lint) echo clang-format clang-tidy clang cmake ninja-build libgtest-dev ;;
+    *) return 1 ;;
+  esac
+}
 
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+[[ $# -gt 0 ]] || { echo "usage: $0 build|demo|debug|clang|asan|windows|release|lint..." >&2; exit 2; }
+
+wanted=()
+for work in "$@"; do
+  list=$(packages_for "$work") || { echo "install-deps: no such piece of work: $work" >&2; exit 2; }
+  read -r -a more <<<"$list"
+  wanted+=("${more[@]}")
 done
+
+# Prints the packages among the arguments that are not installed, each once.
+not_installed() {
+  local package
+  for package in $(printf '%s\n' "$@" | sort -u); do
+    [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) == "install ok installed" ]] || echo "$package"
+  done
+}
+
+command -v dpkg-query >/dev/null || {
+  echo "install-deps: this is not a Debian system; install by hand: $(printf '%s\n' "${wanted[@]}" | sort -u | paste -sd ' ')" >&2
+  exit 1
+}
+mapfile -t missing < <(not_installed "${wanted[@]}")
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-sudo=""
-[[ $(id -u) -ne 0 ]] && sudo="sudo"
-echo "installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "install-deps: installing ${missing[*]} needs root, and there is no sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
+
+started=$(date +%s)
+echo "installing for $*: ${missing[*]}"
+echo "(on a fresh machine this takes up to two minutes, most of it for the Windows tools)"
+
+# apt's progress stays: one line per download and one per package set up. The lines that say
+# nothing to a reader go, among them debconf's complaint that apt-utils is not installed and
+# apt's that it downloads as root where its own user cannot write (as in a bare chroot).
+quiet_apt() {
+  grep --line-buffered -v -E '^(debconf: |Selecting previously unselected|Preparing to unpack|Unpacking |\(Reading database|Reading package lists|Building dependency tree|Reading state information|W: Download is performed unsandboxed)' || true
+}
+
+# Runs apt-get with its output through quiet_apt and returns apt-get's own exit code.
+run_apt() {
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q "$@" 2>&1 | quiet_apt
+  return "${PIPESTATUS[0]}"
+}
+
+update_status=0
+install_status=0
+run_apt update --error-on=any || update_status=$?
+# The package lists already here may still do, so the install is tried all the same.
+[[ $update_status -eq 0 ]] || echo "install-deps: apt-get update failed (exit code $update_status); trying the package lists already here" >&2
+run_apt install -y --no-install-recommends "${missing[@]}" || install_status=$?
+
+mapfile -t still_missing < <(not_installed "${missing[@]}")
+if [[ ${#still_missing[@]} -gt 0 ]]; then
+  reason="apt-get install exit code $install_status"
+  [[ $update_status -eq 0 ]] || reason+="; apt-get update failed too: is the package mirror reachable?"
+  echo "install-deps: could not install ${still_missing[*]} ($reason)" >&2
+  exit 1
+fi
+# apt-get can fail after the packages are in, for example in a later trigger.
+[[ $install_status -eq 0 ]] || { echo "install-deps: apt-get install ended with exit code $install_status" >&2; exit 1; }
+echo "installed ${#missing[@]} packages in $(( $(date +%s) - started )) s"

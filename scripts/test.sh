@@ -1,56 +1,235 @@
 #!/usr/bin/env bash
-# Runs every test of kelvarro: the native debug build, a Clang build, the native build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows cross build under Wine. It
-# also builds the release programs and the benchmarks, so that they keep compiling.
+# Runs every test of kelvarro, stage by stage, after installing what the stages need:
+#
+#   debug    the native debug build and its tests
+#   clang    the same with Clang
+#   asan     the native build under AddressSanitizer and UndefinedBehaviorSanitizer
+#   windows  the MinGW-w64 cross build, its tests under Wine
+#   release  the release programs and the benchmarks, built only, so that they keep compiling
+#   lint     clang-format and clang-tidy over our sources (scripts/lint.sh)
+#
+#   bash scripts/test.sh                 # every stage
+#   bash scripts/test.sh debug windows   # only these
+#
+# Every stage runs even when an earlier one failed. A stage that cannot run its tests fails
+# and says why in one line. The end is a table of the stages, then the count of test cases:
+# each GoogleTest case counts once, also where one process runs many of them.
+#
+# To add a stage: write stage_NAME (it sets stage_passed, stage_failed and, on failure,
+# stage_note, and returns non-zero when it failed), describe it in `about`, add it to
+# all_stages, and give install-deps.sh its packages under the same name.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
-bash scripts/install-deps.sh --windows || exit 1
+all_stages=(debug clang asan windows release lint)
+declare -A about=(
+  [debug]="native debug build and its tests"
+  [clang]="native debug build with Clang and its tests"
+  [asan]="native build under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
+  [windows]="MinGW-w64 cross build, its tests under Wine"
+  [release]="release programs and benchmarks, built only"
+  [lint]="clang-format and clang-tidy over our sources"
+)
 
-export WINEDEBUG=-all
-# One Wine server for the whole run: without it every test start pays for a new one.
-wineserver -p 2>/dev/null || true
-wine cmd /c exit >/dev/null 2>&1 || true
-trap 'wineserver -k 2>/dev/null || true' EXIT
+stages=("$@")
+[[ ${#stages[@]} -gt 0 ]] || stages=("${all_stages[@]}")
+for stage in "${stages[@]}"; do
+  [[ -n ${about[$stage]:-} ]] || { echo "test.sh: no stage $stage (there are: ${all_stages[*]})" >&2; exit 2; }
+done
 
 jobs=$(nproc 2>/dev/null || echo 2)
-passed=0
-failed=0
-broken=()
+export WINEDEBUG=-all
 
-run_preset() {
-  local preset=$1 tests=$2
-  echo "=== $preset ==="
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
-    broken+=("$preset (build)")
-    failed=$((failed + 1))
-    return
-  fi
-  [[ "$tests" == yes ]] || return
-  local log
+# --- helpers of the stages -------------------------------------------------------------------
+
+# Fails the stage unless command $1, from package $2, is on the PATH.
+require() {
+  command -v "$1" >/dev/null && return 0
+  stage_note="the $1 command is missing (package $2)"
+  return 1
+}
+
+# Configures and builds preset $1. The configure output is shown only when it fails.
+build_preset() {
+  local preset=$1 fresh log
+  fresh=$(fresh_if_other_generator "build/$preset" Ninja)
   log=$(mktemp)
-  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
-  local total fails
-  total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
-  fails=$(sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
-  if [[ -z "$total" ]]; then
-    broken+=("$preset (no test result)")
-    failed=$((failed + 1))
-  else
-    passed=$((passed + total - fails))
-    failed=$((failed + fails))
-    [[ "$fails" -eq 0 ]] || broken+=("$preset")
+  echo "--- configure: cmake --preset $preset${fresh:+ $fresh}"
+  if ! cmake --preset "$preset" $fresh >"$log" 2>&1; then
+    tail -n 40 "$log"
+    rm -f "$log"
+    stage_note="cmake --preset $preset failed"
+    return 1
+  fi
+  rm -f "$log"
+  echo "--- build: cmake --build --preset $preset"
+  cmake --build --preset "$preset" -j "$jobs" || { stage_note="the build failed"; return 1; }
+}
+
+# Counts the test cases in ctest's JUnit report $1 into stage_passed and stage_failed. A test
+# whose output shows GoogleTest cases counts each of them; any other test counts as one case.
+# A test that failed or did not run without a failed case to show for it counts one failure.
+count_cases() {
+  local counts
+  counts=$(tr -d '\r' <"$1" | awk '
+    /<testcase / {
+      inside = 1; ok = 0; bad = 0; skip = 0
+      status = $0; sub(/.* status="/, "", status); sub(/".*/, "", status)
+    }
+    inside && /\[       OK \] /  { ok++ }
+    inside && /\[  FAILED  \] .*\([0-9]+ ms\)$/ { bad++ }
+    inside && /\[  SKIPPED \] .*\([0-9]+ ms\)$/ { skip++ }
+    inside && /<\/testcase>/ {
+      inside = 0
+      if (ok + bad + skip == 0) { if (status == "run") passed++; else failed++ }
+      else { passed += ok; failed += bad; skipped += skip; if (status != "run" && bad == 0) failed++ }
+    }
+    END { printf "%d %d %d\n", passed, failed, skipped }')
+  read -r stage_passed stage_failed stage_skipped <<<"$counts"
+}
+
+# Runs the tests of preset $1, which has been built. ctest keeps each test's whole output in
+# its report, so that the cases in it can be counted.
+run_tests() {
+  local preset=$1 report
+  report=$PWD/build/$preset/junit.xml
+  rm -f "$report"
+  echo "--- tests: ctest --preset $preset"
+  ctest --preset "$preset" -j "$jobs" --output-junit "$report" --test-output-size-passed 10000000 \
+    --test-output-size-failed 10000000
+  local status=$?
+  if [[ ! -s $report ]]; then
+    stage_note="ctest ran no test (exit code $status)"
+    return 1
+  fi
+  count_cases "$report"
+  if [[ $status -ne 0 || $stage_failed -gt 0 ]]; then
+    stage_note="$stage_failed of $((stage_passed + stage_failed)) test cases failed"
+    return 1
+  fi
+}
+
+# --- the stages --------------------------------------------------------------------------------
+
+stage_debug() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset debug && run_tests debug; }
+stage_clang() { require cmake cmake && require ninja ninja-build && require clang++ clang && build_preset clang && run_tests clang; }
+stage_asan() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset asan && run_tests asan; }
+stage_release() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset release; }
+
+wine_server_started=no
+
+# The Wine tests need a persistent Wine server, or every Wine start in them pays about 3 s for
+# its own. It fails unless the prefix exists, so the prefix comes first, and the first Wine
+# start fills the prefix in. The tests' own fixture then finds the server running.
+start_wine_server() {
+  local prefix=${WINEPREFIX:-$HOME/.wine} log status=0
+  log=$(mktemp)
+  echo "--- Wine server for $prefix"
+  mkdir -p "$prefix" || { stage_note="cannot make the Wine prefix $prefix"; return 1; }
+  wineserver -p </dev/null >/dev/null 2>"$log" || status=$?
+  case $status in
+    0) wine_server_started=yes ;;
+    2) echo "a Wine server for $prefix is already running" ;;  # someone else's: left alone
+    *)
+      stage_note="wineserver -p failed (exit code $status): $(head -n 1 "$log")"
+      rm -f "$log"
+      return 1
+      ;;
+  esac
+  [[ -f $prefix/system.reg ]] || echo "setting up the Wine prefix (once, some seconds)"
+  # Wine's add-ons are not wanted in a prefix that only runs console programs.
+  if ! WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wine cmd /c exit </dev/null >/dev/null 2>"$log"; then
+    stage_note="wine cmd /c exit failed: $(grep -v 'Read access denied' "$log" | head -n 1)"
+    rm -f "$log"
+    return 1
   fi
   rm -f "$log"
 }
 
-run_preset debug yes
-run_preset clang yes
-run_preset asan yes
-run_preset windows yes
-run_preset release no
+stop_wine_server() {
+  [[ $wine_server_started == yes ]] || return 0
+  wineserver -k 2>/dev/null
+  wine_server_started=no
+}
+trap stop_wine_server EXIT
+
+stage_windows() {
+  require cmake cmake && require ninja ninja-build &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
+    require wine wine && require wineserver wine && require wrestool icoutils && require unzip unzip &&
+    require strings binutils || return 1
+  [[ -x /usr/lib/wine/wine64 ]] || { stage_note="Wine's 64-bit loader is missing (package wine64)"; return 1; }
+  [[ -f /usr/src/googletest/CMakeLists.txt ]] ||
+    { stage_note="GoogleTest's sources are missing (package googletest)"; return 1; }
+  build_preset windows && start_wine_server && run_tests windows
+}
+
+stage_lint() {
+  require clang-format clang-format && require clang-tidy clang-tidy || return 1
+  local log status=0
+  log=$(mktemp)
+  bash scripts/lint.sh 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  # Each of lint.sh's two checks is one case; its last line sums the findings up.
+  stage_passed=$(grep -c -E '^(format|clang-tidy): ok$' "$log")
+  [[ $status -eq 0 ]] || stage_failed=$((2 - stage_passed))
+  [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed "s/^lint: //")
+  rm -f "$log"
+  return "$status"
+}
+
+# --- the run -----------------------------------------------------------------------------------
+
+run_started=$(date +%s)
+echo "=== install: what ${stages[*]} need ==="
+if ! bash scripts/install-deps.sh "${stages[@]}"; then
+  echo "test.sh: the tools above could not be installed, so no stage ran"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+
+passed=0
+failed=0
+skipped=0
+rows=()
+for stage in "${stages[@]}"; do
+  started=$(date +%s)
+  stage_passed=0 stage_failed=0 stage_skipped=0 stage_note=""
+  echo
+  echo "=== $stage: ${about[$stage]} ==="
+  if "stage_$stage"; then
+    result=passed
+  else
+    result=failed
+    ((stage_failed > 0)) || stage_failed=1  # a stage that could not run its tests is one failure
+  fi
+  took=$(format_seconds $(($(date +%s) - started)))
+  if [[ $result == passed ]]; then
+    echo "=== $stage: passed in $took"
+  else
+    echo "=== $stage: failed in $took"
+    echo "$stage: ${stage_note:-failed}"
+  fi
+  detail=${stage_note:-}
+  if [[ $result == passed ]]; then
+    if ((stage_passed > 0)); then detail="$stage_passed test cases"; else detail="built"; fi
+  fi
+  rows+=("$(printf '%-8s  %-6s  %10s  %s' "$stage" "$result" "$took" "$detail")")
+  passed=$((passed + stage_passed))
+  failed=$((failed + stage_failed))
+  skipped=$((skipped + stage_skipped))
+done
+stop_wine_server
 
 echo
-[[ ${#broken[@]} -eq 0 ]] || echo "failed: ${broken[*]}"
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+printf '%-8s  %-6s  %10s  %s\n' stage result time ""
+printf '%s\n' "${rows[@]}"
+printf '%-8s  %-6s  %10s\n' total "" "$(format_seconds $(($(date +%s) - run_started)))"
+echo
+if ((skipped > 0)); then
+  echo "$passed passed, $failed failed, $skipped skipped"
+else
+  echo "$passed passed, $failed failed"
+fi
+((failed == 0))
