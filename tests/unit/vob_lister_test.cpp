@@ -196,5 +196,31 @@ TEST(VobScan, AgreesWithTheLiteralScanWhateverTheBlocks) {
   }
 }
 
+// Runs of white space longer than a name, between the letters and before them, so that the
+// positions before a 'v' lie far behind the 'b' that completes a hit.
+TEST(VobScan, AgreesWithTheLiteralScanAcrossLongRunsOfWhiteSpace) {
+  const std::string letters = "vVoObB.1";
+  const std::string blanks = " \t\r\n\f\v";
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 1000; ++round) {
+    std::string listing;
+    while (listing.size() < 400) {
+      listing += letters[random() % letters.size()];
+      if (random() % 3 == 0) {
+        for (auto n = random() % 40; n > 0; --n) {
+          if (random() % 4 == 0) {
+            listing += "\r\n";
+          } else {
+            listing += blanks[random() % blanks.size()];
+          }
+        }
+      }
+    }
+    const Strings expected = LiteralNames(listing);
+    EXPECT_EQ(Names(listing), expected) << round;
+    ASSERT_EQ(Names(listing, 5), expected) << round;
+  }
+}
+
 }  // namespace
 }  // namespace kelvarro
