@@ -13,6 +13,10 @@ constexpr std::size_t kSkippedCharacters = 50;
 constexpr std::size_t kNameLength = 12;
 // A name is re-read from this many positions before the one just behind its 'v'.
 constexpr std::size_t kNameStartsBack = 10;
+// How many of the characters last read are remembered: at least a name's length (see VobScan),
+// and a power of two, so that finding a character's place in the ring costs no division.
+constexpr std::size_t kRemembered = 16;
+static_assert(kRemembered >= kNameLength);
 
 // The listing read as text: a CR LF pair is one character. Counts the characters it has
 // given, which is the position just behind the last one.
@@ -20,13 +24,12 @@ class TextReader {
  public:
   explicit TextReader(InputFile& file) : bytes_(file) {}
 
-  // The next character, or -1 at the end. The LF of a CR LF pair is dropped: its CR stands
-  // for the pair, white space all the same.
+  // The next character, or -1 at the end. The LF of a CR LF pair takes no position of its
+  // own: it shares its CR's, and both are white space.
   int Get() {
-    int c = bytes_.Get();
-    if (c == '\n' && previous_ == '\r') c = bytes_.Get();
+    const int c = bytes_.Get();
+    if (c >= 0 && !(c == '\n' && previous_ == '\r')) ++position_;
     previous_ = c;
-    if (c >= 0) ++position_;
     return c;
   }
 
@@ -41,9 +44,9 @@ class TextReader {
 bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; }
 
 // Reads the characters of the listing one by one, skipping white space, and remembers the
-// last twelve it read with their positions. At a hit the letters o and b were each the next
+// last ones it read with their positions. At a hit the letters o and b were each the next
 // character read, so nothing but white space stands between the 'v' and the 'b': the
-// characters from nine positions before the 'v' on are all among the remembered ones, however
+// characters from nine positions before the 'v' on are at most the last twelve read, however
 // much white space there is. So a hit re-reads them from memory instead of seeking back, and
 // memory stays the same however long the listing is.
 class VobScan {
@@ -53,7 +56,7 @@ class VobScan {
 
   std::size_t Run() {
     // Not examined, but a name may reach back into them.
-    for (std::size_t i = 0; i < kSkippedCharacters; ++i) {
+    while (text_.Position() < kSkippedCharacters) {
       const int c = text_.Get();
       if (c < 0) return 0;
       if (!IsWhiteSpace(c)) Remember(c);
@@ -117,7 +120,7 @@ class VobScan {
   TextReader text_;
   const std::string prefix_;
   OutputFile& list_;
-  std::array<Seen, kNameLength> recent_{};
+  std::array<Seen, kRemembered> recent_{};
   std::size_t count_ = 0;
 };
 

@@ -159,6 +159,10 @@ TEST(VobScan, ACrLfPairIsOnePositionAndAListingMayEndAnywhere) {
   EXPECT_EQ(Names(header + "TUWXYZ\nAB.VOB rest"), Strings{"UWXYZAB.VOBr"});
   EXPECT_EQ(Names(header + "TUWXYZ\n\rAB.VOB rest"), Strings{"WXYZAB.VOBre"});
   EXPECT_EQ(Names(std::string(49, '-') + "\r\nvob"), Strings{"--------vob"});
+  // The fifty characters never examined count a CR LF pair once too.
+  const std::string three_line_ends = "\r\n\r\n\r\n";
+  EXPECT_EQ(Names(three_line_ends + std::string(44, '-') + "vob"), Strings{});
+  EXPECT_EQ(Names(three_line_ends + std::string(47, '-') + "vob"), Strings{"---------vob"});
   // A name cut short by the end of the listing keeps what was there.
   EXPECT_EQ(Names(header + " \r\n  \r\n  A.VOB X"), Strings{"A.VOBX"});
   for (const char* tail : {"", "v", "vo", "vo \r\n"}) EXPECT_EQ(Names(header + tail), Strings{});
