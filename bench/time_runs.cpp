@@ -6,8 +6,8 @@
 // waitpid around the one process. Ten untimed turns come first. Every run must exit with
 // status 0, or nothing is printed and the exit status is 1.
 //
-// Prints per program the median and the fastest wall time of a run, the median CPU time
-// (user and system) and the ratio of its median wall time to that of the first PROGRAM.
+// Prints per program the median and the fastest wall time of a run and the median CPU time
+// (user and system), each also as a ratio to the same figure of the first PROGRAM.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -89,14 +89,19 @@ int main(int argc, char** argv) {
       cpu[p].push_back(run.cpu_ms);
     }
   }
-  const double first = Median(wall[0]);
-  std::printf("%-16s %10s %11s %14s %15s\n", "program", "median ms", "fastest ms", "median CPU ms", "median / first");
+  const double first_median = Median(wall[0]);
+  const double first_fastest = *std::min_element(wall[0].begin(), wall[0].end());
+  const double first_cpu = Median(cpu[0]);
+  std::printf("%-16s %10s %11s %14s   %s\n", "program", "median ms", "fastest ms", "median CPU ms",
+              "ratios to the first: median fastest CPU");
   for (std::size_t p = 0; p < programs.size(); ++p) {
     const std::string path = programs[p];
     const std::string name = path.substr(path.find_last_of('/') + 1);
     const double median = Median(wall[p]);
-    std::printf("%-16s %10.3f %11.3f %14.3f %15.2f\n", name.c_str(), median,
-                *std::min_element(wall[p].begin(), wall[p].end()), Median(cpu[p]), median / first);
+    const double fastest = *std::min_element(wall[p].begin(), wall[p].end());
+    const double median_cpu = Median(cpu[p]);
+    std::printf("%-16s %10.3f %11.3f %14.3f   %6.2f %7.2f %7.2f\n", name.c_str(), median, fastest, median_cpu,
+                median / first_median, fastest / first_fastest, median_cpu / first_cpu);
   }
   return 0;
 }
