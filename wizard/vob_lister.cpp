@@ -1,8 +1,6 @@
 #include "wizard/vob_lister.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 
 #include "common/byte_reader.h"
@@ -10,188 +8,126 @@
 namespace kelvarro {
 namespace {
 
-// The listing is read as text: a CR LF pair is one character, and white space between the
-// characters is skipped. Positions below count such characters.
-
 // The first characters of the listing are header text and never examined.
 constexpr std::size_t kSkippedCharacters = 50;
 constexpr std::size_t kNameLength = 12;
-// The name is re-read from this many positions before the 'v'.
-constexpr std::size_t kPositionsBeforeV = 9;
-// Raw bytes kept from earlier blocks, so that the positions before a 'v' at the start of a
-// block can still be seen: nine positions are at most eighteen bytes (all CR LF pairs), and
-// one more shows whether the earliest LF belongs to a pair.
-constexpr std::size_t kHistory = 32;
-constexpr std::size_t kBlock = std::size_t{1} << 18;
+// A name is re-read from this many positions before the one just behind its 'v'.
+constexpr std::size_t kNameStartsBack = 10;
+// How many of the characters last read are remembered: at least a name's length (see VobScan),
+// and a power of two, so that finding a character's place in the ring costs no division.
+constexpr std::size_t kRemembered = 16;
+static_assert(kRemembered >= kNameLength);
 
-bool IsO(unsigned char c) { return c == 'o' || c == 'O'; }
-bool IsB(unsigned char c) { return c == 'b' || c == 'B'; }
-
-std::size_t Find(const char* buffer, std::size_t from, std::size_t end, char wanted) {
-  const void* found = std::memchr(buffer + from, wanted, end - from);
-  return found == nullptr ? end : static_cast<std::size_t>(static_cast<const char*>(found) - buffer);
-}
-
-// Scans the listing in large blocks. Between candidates it only searches for the next 'v' or
-// 'V'; the character-by-character work starts at a 'v'. Because only white space may stand
-// between the letters, the twelve characters of a name are the non-white-space characters of
-// the ten positions ending at the 'v', then the 'o' and the 'b', then characters further on.
-// So the characters before the 'v' are copied when the 'v' is seen, and the listing never has
-// to be read twice.
-class VobScanner {
+// The listing read as text: a CR LF pair is one character. Counts the characters it has
+// given, which is the position just behind the last one.
+class TextReader {
  public:
-  VobScanner(const std::string& install_dir, OutputFile& list)
-      : line_(install_dir + "input\\"), prefix_length_(line_.size()), list_(list) {}
+  explicit TextReader(InputFile& file) : bytes_(file) {}
 
-  std::size_t Scan(InputFile& listing) {
-    // [kHistory bytes from earlier blocks][the block just read]
-    const std::unique_ptr<char[]> buffer(new char[kHistory + kBlock]);
-    char* const data = buffer.get();
-    std::size_t history = 0;
-    for (;;) {
-      const std::size_t got = listing.Read(data + kHistory, kBlock);
-      if (got == 0) break;
-      ScanBlock(data, kHistory - history, kHistory + got);
-      const std::size_t keep = std::min(kHistory, history + got);
-      std::memmove(data + kHistory - keep, data + kHistory + got - keep, keep);
-      history = keep;
+  // The next character, or -1 at the end. The LF of a CR LF pair takes no position of its
+  // own: it shares its CR's, and both are white space.
+  int Get() {
+    const int c = bytes_.Get();
+    if (c >= 0 && !(c == '\n' && previous_ == '\r')) ++position_;
+    previous_ = c;
+    return c;
+  }
+
+  std::size_t Position() const { return position_; }
+
+ private:
+  ByteReader bytes_;
+  int previous_ = -1;
+  std::size_t position_ = 0;
+};
+
+bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; }
+
+// Reads the characters of the listing one by one, skipping white space, and remembers the
+// last ones it read with their positions. At a hit the letters o and b were each the next
+// character read, so nothing but white space stands between the 'v' and the 'b': the
+// characters from nine positions before the 'v' on are at most the last twelve read, however
+// much white space there is. So a hit re-reads them from memory instead of seeking back, and
+// memory stays the same however long the listing is.
+class VobScan {
+ public:
+  VobScan(InputFile& listing, const std::string& install_dir, OutputFile& list)
+      : text_(listing), prefix_(install_dir + "input\\"), list_(list) {}
+
+  std::size_t Run() {
+    // Not examined, but a name may reach back into them.
+    while (text_.Position() < kSkippedCharacters) {
+      const int c = text_.Get();
+      if (c < 0) return 0;
+      if (!IsWhiteSpace(c)) Remember(c);
     }
-    // A listing that ends in the middle of a name still gives its line, with the characters
-    // that were there.
-    if (state_ == State::kName) WriteLine();
-    return hits_;
+    std::size_t hits = 0;
+    for (;;) {
+      // The letters of a failed attempt stay read: none of them starts a new one.
+      int c = Read();
+      if (c < 0) break;
+      const std::size_t behind_v = text_.Position();
+      if (!IsLetter(c, 'v', 'V')) continue;
+      c = Read();
+      if (!IsLetter(c, 'o', 'O')) continue;
+      c = Read();
+      if (!IsLetter(c, 'b', 'B')) continue;
+      WriteName(behind_v - kNameStartsBack);
+      ++hits;
+    }
+    return hits;
   }
 
  private:
-  enum class State { kHeader, kSearching, kAfterV, kAfterVo, kName };
+  struct Seen {
+    char c;
+    std::size_t position;
+  };
 
-  // The block is data[kHistory, end); data[first_valid, kHistory) is what came before it.
-  void ScanBlock(const char* data, std::size_t first_valid, std::size_t end) {
-    std::size_t i = kHistory;
-    if (state_ == State::kHeader) {
-      i = SkipHeader(data, i, end);
-      if (state_ == State::kHeader) return;
-    }
-    // Stale for every search position in this block, which are all at least kHistory.
-    next_lower_ = 0;
-    next_upper_ = 0;
-    while (i < end) {
-      if (state_ == State::kSearching) {
-        const std::size_t v = FindV(data, i, end);
-        if (v == end) return;
-        // Most attempts end at the very next character (driver, movie); they need no copy
-        // of the characters before the 'v'.
-        if (v + 2 < end) {
-          const auto next = static_cast<unsigned char>(data[v + 1]);
-          const auto after = static_cast<unsigned char>(data[v + 2]);
-          if (!IsWhiteSpace(next) && !IsO(next)) {
-            i = v + 2;
-            continue;
-          }
-          if (IsO(next) && !IsWhiteSpace(after) && !IsB(after)) {
-            i = v + 3;
-            continue;
-          }
-        }
-        StartName(data, first_valid, v);
-        state_ = State::kAfterV;
-        i = v + 1;
-        continue;
-      }
-      const auto c = static_cast<unsigned char>(data[i++]);
-      if (!IsWhiteSpace(c)) Take(c);
-    }
+  // Skips white space and takes the next character; -1 at the end.
+  int Read() {
+    int c = 0;
+    do {
+      c = text_.Get();
+    } while (IsWhiteSpace(c));
+    if (c >= 0) Remember(c);
+    return c;
   }
 
-  std::size_t SkipHeader(const char* data, std::size_t i, std::size_t end) {
-    for (; i < end; ++i) {
-      const bool ends_pair = data[i] == '\n' && previous_was_cr_;
-      if (!ends_pair) {
-        if (skipped_ == kSkippedCharacters) {
-          state_ = State::kSearching;
-          return i;
-        }
-        ++skipped_;
-      }
-      previous_was_cr_ = data[i] == '\r';
+  void Remember(int c) {
+    recent_[count_ % recent_.size()] = Seen{static_cast<char>(c), text_.Position() - 1};
+    ++count_;
+  }
+
+  // The twelve characters read from position `start` on: those remembered, then new ones.
+  // A listing that ends before the twelfth still gives a line, with what was there.
+  void WriteName(std::size_t start) {
+    std::string line = prefix_;
+    const std::size_t oldest = count_ < recent_.size() ? 0 : count_ - recent_.size();
+    for (std::size_t i = oldest; i < count_; ++i) {
+      const Seen& seen = recent_[i % recent_.size()];
+      if (seen.position >= start) line += seen.c;
     }
-    return i;
-  }
-
-  // The next 'v' or 'V' at or behind `from`, or `end`. Each case's last find is remembered,
-  // so a rare letter is not searched for again at every occurrence of the other.
-  std::size_t FindV(const char* data, std::size_t from, std::size_t end) {
-    if (next_lower_ < from) next_lower_ = Find(data, from, end, 'v');
-    if (next_upper_ < from) next_upper_ = Find(data, from, end, 'V');
-    return std::min(next_lower_, next_upper_);
-  }
-
-  // Begins the name with the non-white-space characters of the nine positions before the 'v'
-  // at data[v], and the 'v' itself.
-  void StartName(const char* data, std::size_t first_valid, std::size_t v) {
-    std::array<char, kPositionsBeforeV> before{};
-    std::size_t count = 0;
-    std::size_t j = v;
-    for (std::size_t k = 0; k < kPositionsBeforeV && j > first_valid; ++k) {
-      --j;
-      if (data[j] == '\n' && j > first_valid && data[j - 1] == '\r') --j;
-      if (!IsWhiteSpace(static_cast<unsigned char>(data[j]))) before[count++] = data[j];
+    while (line.size() < prefix_.size() + kNameLength) {
+      const int c = Read();
+      if (c < 0) break;
+      line += static_cast<char>(c);
     }
-    name_size_ = 0;
-    while (count > 0) name_[name_size_++] = before[--count];
-    name_[name_size_++] = data[v];
+    line += "\r\n";
+    list_.Write(line);
   }
 
-  // One character read after a 'v', while looking for the 'o' and 'b' or completing a name.
-  // A letter that does not fit is consumed all the same: it never starts a new attempt.
-  void Take(unsigned char c) {
-    switch (state_) {
-      case State::kAfterV:
-        state_ = IsO(c) ? State::kAfterVo : State::kSearching;
-        break;
-      case State::kAfterVo:
-        state_ = IsB(c) ? State::kName : State::kSearching;
-        break;
-      case State::kName:
-        break;
-      case State::kHeader:
-      case State::kSearching:
-        return;
-    }
-    if (state_ == State::kSearching) return;
-    name_[name_size_++] = static_cast<char>(c);
-    if (state_ == State::kName && name_size_ == kNameLength) {
-      WriteLine();
-      state_ = State::kSearching;
-    }
-  }
-
-  void WriteLine() {
-    line_.resize(prefix_length_);
-    line_.append(name_.data(), name_size_);
-    line_.append("\r\n");
-    list_.Write(line_);
-    ++hits_;
-  }
-
-  std::string line_;
-  const std::size_t prefix_length_;
+  TextReader text_;
+  const std::string prefix_;
   OutputFile& list_;
-
-  State state_ = State::kHeader;
-  std::size_t skipped_ = 0;
-  bool previous_was_cr_ = false;
-  std::size_t next_lower_ = 0;
-  std::size_t next_upper_ = 0;
-  std::array<char, kNameLength> name_{};
-  std::size_t name_size_ = 0;
-  std::size_t hits_ = 0;
+  std::array<Seen, kRemembered> recent_{};
+  std::size_t count_ = 0;
 };
 
 }  // namespace
 
 std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, OutputFile& list) {
-  return VobScanner(install_dir, list).Scan(listing);
+  return VobScan(listing, install_dir, list).Run();
 }
 
 bool VobLister(WizardInterpreter& interpreter, FileSystem& files, std::string install_dir) {

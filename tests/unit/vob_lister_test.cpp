@@ -159,6 +159,10 @@ TEST(VobScan, ACrLfPairIsOnePositionAndAListingMayEndAnywhere) {
   EXPECT_EQ(Names(header + "TUWXYZ\nAB.VOB rest"), Strings{"UWXYZAB.VOBr"});
   EXPECT_EQ(Names(header + "TUWXYZ\n\rAB.VOB rest"), Strings{"WXYZAB.VOBre"});
   EXPECT_EQ(Names(std::string(49, '-') + "\r\nvob"), Strings{"--------vob"});
+  // The fifty characters never examined count a CR LF pair once too.
+  const std::string three_line_ends = "\r\n\r\n\r\n";
+  EXPECT_EQ(Names(three_line_ends + std::string(44, '-') + "vob"), Strings{});
+  EXPECT_EQ(Names(three_line_ends + std::string(47, '-') + "vob"), Strings{"---------vob"});
   // A name cut short by the end of the listing keeps what was there.
   EXPECT_EQ(Names(header + " \r\n  \r\n  A.VOB X"), Strings{"A.VOBX"});
   for (const char* tail : {"", "v", "vo", "vo \r\n"}) EXPECT_EQ(Names(header + tail), Strings{});
@@ -193,6 +197,32 @@ TEST(VobScan, AgreesWithTheLiteralScanWhateverTheBlocks) {
     const Strings expected = LiteralNames(listing);
     EXPECT_EQ(Names(listing), expected) << round;
     ASSERT_EQ(Names(listing, 7), expected) << round;
+  }
+}
+
+// Runs of white space longer than a name, between the letters and before them, so that the
+// positions before a 'v' lie far behind the 'b' that completes a hit.
+TEST(VobScan, AgreesWithTheLiteralScanAcrossLongRunsOfWhiteSpace) {
+  const std::string letters = "vVoObB.1";
+  const std::string blanks = " \t\r\n\f\v";
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 1000; ++round) {
+    std::string listing;
+    while (listing.size() < 400) {
+      listing += letters[random() % letters.size()];
+      if (random() % 3 == 0) {
+        for (auto n = random() % 40; n > 0; --n) {
+          if (random() % 4 == 0) {
+            listing += "\r\n";
+          } else {
+            listing += blanks[random() % blanks.size()];
+          }
+        }
+      }
+    }
+    const Strings expected = LiteralNames(listing);
+    EXPECT_EQ(Names(listing), expected) << round;
+    ASSERT_EQ(Names(listing, 5), expected) << round;
   }
 }
 
