@@ -9,6 +9,7 @@
 #include <ctime>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/platform_files.h"
@@ -27,42 +28,61 @@ std::string CurrentDirectory() {
   return buffer.data();
 }
 
-std::vector<DirEntry> VobEntries(const std::string& directory) {
+// Each name is looked up relative to the open directory, so the path to it is walked once.
+std::vector<DirEntry> VobEntries(const char* directory) {
   std::vector<DirEntry> entries;
-  DIR* dir = opendir(directory.c_str());
+  DIR* dir = opendir(directory);
   if (dir == nullptr) return entries;
+  const int dir_fd = dirfd(dir);
   while (const dirent* item = readdir(dir)) {
-    const std::string name = item->d_name;
-    if (!MatchesVobPattern(name)) continue;
+    if (!MatchesVobPattern(item->d_name)) continue;
     struct stat info {};
-    if (stat((directory + "/" + name).c_str(), &info) != 0) continue;
-    DirEntry entry;
-    entry.name = name;
+    if (fstatat(dir_fd, item->d_name, &info, 0) != 0) continue;
+    DirEntry& entry = entries.emplace_back();
+    entry.name = item->d_name;
     entry.is_directory = S_ISDIR(info.st_mode);
     entry.size = static_cast<std::uint64_t>(info.st_size);
     const std::time_t modified = info.st_mtime;
     localtime_r(&modified, &entry.modified);
-    entries.push_back(entry);
   }
   closedir(dir);
   return entries;
 }
+
+// The listing file as the redirection opened it. After the first failed write the rest is
+// dropped, as a lost file loses its remaining text.
+class RedirectedOutput : public OutputFile {
+ public:
+  explicit RedirectedOutput(platform::FileHandle file) : file_(file) {}
+  RedirectedOutput(const RedirectedOutput&) = delete;
+  RedirectedOutput& operator=(const RedirectedOutput&) = delete;
+  ~RedirectedOutput() override { platform::CloseFile(file_); }
+
+  void Write(std::string_view bytes) override {
+    if (!failed_) failed_ = !platform::WriteFile(file_, bytes.data(), bytes.size());
+  }
+
+ private:
+  platform::FileHandle file_;
+  bool failed_ = false;
+};
 
 }  // namespace
 
 // Like the Windows interpreter, the redirection is set up first; when it cannot be, nothing
 // is listed. What the interpreter says goes to standard error, as there.
 void WriteVobListing() {
-  const platform::FileHandle out = platform::OpenFileForWriting(kListingPath);
-  if (out == platform::kNoFile) {
+  const platform::FileHandle file = platform::OpenFileForWriting(kListingPath);
+  if (file == platform::kNoFile) {
     std::cerr << "The system cannot find the path specified.\n";
     return;
   }
   std::vector<DirEntry> entries = VobEntries("input");
   const bool none = entries.empty();
-  const std::string listing = FormatDirListing(CurrentDirectory() + "/input", std::move(entries));
-  platform::WriteFile(out, listing.data(), listing.size());
-  platform::CloseFile(out);
+  {
+    RedirectedOutput out(file);
+    WriteDirListing(CurrentDirectory() + "/input", std::move(entries), out);
+  }
   if (none) std::cerr << "File Not Found\n";
 }
 
