@@ -11,7 +11,7 @@ namespace kelvarro {
 // One whole run of setup in the current directory (the install directory): works out the
 // install directory from `program_path` (or asks for it), asks for the decoder's IDCT and
 // writes both to config.cfg. Returns the exit code: 0 after the write, 1 when the input ends
-// at a question, in which case config.cfg is left empty.
+// at a question, in which case config.cfg is left empty, or when memory runs out.
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path);
 
 }  // namespace kelvarro

@@ -194,7 +194,7 @@ std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, O
   return VobScanner(install_dir, list).Scan(listing);
 }
 
-bool VobLister(WizardInterpreter& interpreter, FileSystem& files, std::string install_dir) {
+bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
   interpreter.ListVobFiles();
   std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
   // Emptied on every call, so no list of an earlier movie survives.
