@@ -1,5 +1,7 @@
 #include "config_file.h"
 
+#include <new>
+
 #include "byte_reader.h"
 
 namespace kelvarro {
@@ -19,14 +21,19 @@ int ReadConfigToken(ByteReader& reader, std::string& token, std::size_t limit) {
 }  // namespace
 
 std::optional<WizardConfig> ReadConfig(FileSystem& files) {
-  const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
-  if (!file) return std::nullopt;
-  ByteReader reader(*file);
-  WizardConfig config;
-  if (ReadConfigToken(reader, config.install_dir, std::string::npos) >= 0) {
-    ReadConfigToken(reader, config.idct_switch, kIdctSwitchCapacity);
+  // A file too large for memory is as unusable as a missing one, and is reported the same way.
+  try {
+    const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
+    if (!file) return std::nullopt;
+    ByteReader reader(*file);
+    WizardConfig config;
+    if (ReadConfigToken(reader, config.install_dir, std::string::npos) >= 0) {
+      ReadConfigToken(reader, config.idct_switch, kIdctSwitchCapacity);
+    }
+    return config;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
   }
-  return config;
 }
 
 ConfigWriter::ConfigWriter(FileSystem& files) : file_(files.OpenForWriting(kConfigFileName)) {}

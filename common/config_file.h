@@ -21,8 +21,8 @@ struct WizardConfig {
   std::string idct_switch;  // second token, at most three characters; may be empty
 };
 
-// Reads config.cfg from the current directory. std::nullopt when the file cannot be opened;
-// any content at all, even none, yields a record. Only the first two tokens are read; a longer
+// Reads config.cfg from the current directory. std::nullopt when the file cannot be opened,
+// or its first token does not fit in memory; any other content, even none, yields a record. Only the first two tokens are read; a longer
 // second token keeps its first three characters.
 std::optional<WizardConfig> ReadConfig(FileSystem& files);
 

@@ -1,5 +1,7 @@
 #include "setup/setup_dialogue.h"
 
+#include <new>
+
 #include "common/byte_reader.h"
 #include "common/config_file.h"
 #include "common/prompts.h"
@@ -83,6 +85,10 @@ int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& file
   try {
     return Run(console, interpreter, files, program_path, short_path_of);
   } catch (const EndOfInput&) {
+    return 1;
+  } catch (const std::bad_alloc&) {
+    // Memory ran out (a typed path too long to hold): the run ends as at a closed input,
+    // silently, and config.cfg keeps what was written into it, which until the end is nothing.
     return 1;
   }
 }

@@ -17,7 +17,7 @@ using ShortPathLookup = std::function<std::string(const std::string&)>;
 // writes both to config.cfg. The wizard reads config.cfg word by word, so a worked-out
 // directory with a blank is written in its short form; without one, setup says so and asks.
 // Returns the exit code: 0 after the write, 1 when the input ends at a question, in which case
-// config.cfg is left empty.
+// config.cfg is left empty, or when memory runs out.
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
              const ShortPathLookup& short_path_of);
 

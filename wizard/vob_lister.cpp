@@ -130,7 +130,7 @@ std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, O
   return VobScan(listing, install_dir, list).Run();
 }
 
-bool VobLister(WizardInterpreter& interpreter, FileSystem& files, std::string install_dir) {
+bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
   interpreter.ListVobFiles();
   std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
   // Emptied on every call, so no list of an earlier movie survives.

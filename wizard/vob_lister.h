@@ -19,6 +19,6 @@ std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, O
 
 // The whole discovery step. Returns none_found: true when no line was written. A listing that
 // cannot be opened counts as nothing found.
-bool VobLister(WizardInterpreter& interpreter, FileSystem& files, std::string install_dir);
+bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir);
 
 }  // namespace kelvarro

@@ -1,5 +1,6 @@
 #include "wizard/wizard_driver.h"
 
+#include <new>
 #include <optional>
 #include <string>
 
@@ -42,11 +43,14 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
   console.Write("welcome to kelvarro 0.7.31\n");
 
   // The job script needs only the install directory, so it is on disk before the questions
-  // that shape the batch file.
+  // that shape the batch file. Its escaped form is let go at once: with a long install
+  // directory the path's copies are what the run's memory is made of.
   const char region = AskRegion(console);
-  const std::string escaped_install_dir = BuildEscapedInstallDir(config.install_dir);
-  DecideFrameRate(console, region, choices);
-  JobScriptWriter(files, escaped_install_dir);
+  {
+    const std::string escaped_install_dir = BuildEscapedInstallDir(config.install_dir);
+    DecideFrameRate(console, region, choices);
+    JobScriptWriter(files, escaped_install_dir);
+  }
 
   AskAudioStream(console, choices);
   AskMp3Mode(console, choices);
@@ -69,6 +73,10 @@ int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& file
   try {
     return Run(console, interpreter, files);
   } catch (const EndOfInput&) {
+    return 1;
+  } catch (const std::bad_alloc&) {
+    // Memory ran out: the run ends as at a closed input, silently. The files keep what was
+    // written into them before, and none is left half-open.
     return 1;
   }
 }

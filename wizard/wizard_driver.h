@@ -10,7 +10,8 @@ namespace kelvarro {
 inline constexpr const char* kHomePage = "https://kelvarro.org/";
 
 // One whole run of the wizard in the current directory (the install directory). Returns the
-// exit code: 0 after the farewell, 1 after a failure message or when the input ends.
+// exit code: 0 after the farewell, 1 after a failure message, when the input ends, or when
+// memory runs out.
 int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files);
 
 }  // namespace kelvarro

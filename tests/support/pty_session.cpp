@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -17,18 +18,13 @@
 #include <random>
 #include <sstream>
 
+#include "job_shell.h"
+
 namespace kelvarro::testing {
 
-PtySession::PtySession(const PtyOptions& options) {
-  deadline_ = std::chrono::steady_clock::now() + options.timeout;
-  int script_pipe[2] = {-1, -1};
-  if (options.stdin_from_script && pipe(script_pipe) != 0) return;
+namespace {
 
-  std::vector<std::string> args = options.argv.empty() ? std::vector<std::string>{options.program} : options.argv;
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
+termios SessionModes() {
   termios settings {};
   cfmakeraw(&settings);
   settings.c_iflag = ICRNL;
@@ -39,20 +35,69 @@ PtySession::PtySession(const PtyOptions& options) {
   settings.c_cc[VEOF] = 4;
   settings.c_cc[VERASE] = 127;
   settings.c_cc[VINTR] = 3;
+  settings.c_cc[VSUSP] = 0x1a;
   cfsetispeed(&settings, B38400);
   cfsetospeed(&settings, B38400);
+  return settings;
+}
 
+void Redirect(int from, int to) {
+  dup2(from, to);
+  close(from);
+}
+
+// In the child, on the terminal: the standard streams as asked for, then the program.
+[[noreturn]] void StartProgram(const PtyOptions& options, int script_reader, char* const argv[], int job_reports,
+                               int job_commands) {
+  if (options.stdin_from_script) Redirect(script_reader, STDIN_FILENO);
+  if (options.stdout_to_closed_pipe) {
+    int out[2] = {-1, -1};
+    if (pipe(out) != 0) _exit(126);
+    close(out[0]);
+    Redirect(out[1], STDOUT_FILENO);
+    signal(SIGPIPE, SIG_IGN);
+  } else if (!options.stdout_path.empty()) {
+    const int out = open(options.stdout_path.c_str(), O_WRONLY);
+    if (out < 0) _exit(126);
+    Redirect(out, STDOUT_FILENO);
+  }
+  const rlimit no_core{0, 0};  // a program killed by SIGQUIT leaves no core file behind
+  setrlimit(RLIMIT_CORE, &no_core);
+  if (chdir(options.workdir.c_str()) != 0) _exit(126);
+  for (const std::string& setting : options.environment) putenv(::strdup(setting.c_str()));
+  // The shell hands the terminal to its job through its own standard input.
+  if (options.as_job) RunAsJob(options.program.c_str(), argv, job_reports, job_commands);
+  if (options.stdin_closed) close(STDIN_FILENO);
+  execv(options.program.c_str(), argv);
+  _exit(127);
+}
+
+}  // namespace
+
+PtySession::PtySession(const PtyOptions& options) : start_modes_(SessionModes()) {
+  deadline_ = std::chrono::steady_clock::now() + options.timeout;
+  int script_pipe[2] = {-1, -1};
+  if (options.stdin_from_script && pipe(script_pipe) != 0) return;
+  int reports[2] = {-1, -1};
+  int commands[2] = {-1, -1};
+  if (options.as_job && (pipe2(reports, O_CLOEXEC) != 0 || pipe2(commands, O_CLOEXEC) != 0)) return;
+
+  std::vector<std::string> args = options.argv.empty() ? std::vector<std::string>{options.program} : options.argv;
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+
+  termios settings = start_modes_;
   child_ = forkpty(&master_, nullptr, &settings, nullptr);
   if (child_ == 0) {
-    if (options.stdin_from_script) {
-      dup2(script_pipe[0], STDIN_FILENO);
-      close(script_pipe[0]);
-      close(script_pipe[1]);
-    }
-    if (chdir(options.workdir.c_str()) != 0) _exit(126);
-    for (const std::string& setting : options.environment) putenv(::strdup(setting.c_str()));
-    execv(options.program.c_str(), argv.data());
-    _exit(127);
+    if (options.stdin_from_script) close(script_pipe[1]);
+    StartProgram(options, script_pipe[0], argv.data(), reports[1], commands[0]);
+  }
+  if (options.as_job) {
+    close(reports[1]);
+    close(commands[0]);
+    job_reports_ = reports[0];
+    job_commands_ = commands[1];
   }
   if (options.stdin_from_script) {
     close(script_pipe[0]);
@@ -76,7 +121,15 @@ PtySession::~PtySession() {
     kill(child_, SIGKILL);
     waitpid(child_, nullptr, 0);
   }
-  if (master_ >= 0) close(master_);
+  for (int fd : {master_, job_reports_, job_commands_}) {
+    if (fd >= 0) close(fd);
+  }
+}
+
+void PtySession::Ended(int status) {
+  exited_ = true;
+  exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  killed_by_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
 
 // Takes in what output there is, waiting at most `wait_ms` for some. False once the program
@@ -102,10 +155,7 @@ bool PtySession::Pump(int wait_ms) {
   }
   if (!exited_ && child_ > 0) {
     int status = 0;
-    if (waitpid(child_, &status, WNOHANG) == child_) {
-      exited_ = true;
-      exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    if (waitpid(child_, &status, WNOHANG) == child_) Ended(status);
   }
   if (exited_ && (hung_up || ready == 0)) {  // ended: take in whatever is still buffered
     char buffer[4096];
@@ -201,6 +251,54 @@ bool PtySession::SendLine(std::string_view line) {
   return Type(typed);
 }
 
+bool PtySession::SendControl(char key) {
+  if (!WaitFor(&PtySession::InKeyMode)) return false;
+  return write(master_, &key, 1) == 1;
+}
+
+bool PtySession::Signal(int signal_number) {
+  const pid_t foreground = tcgetpgrp(master_);
+  return foreground > 0 && kill(-foreground, signal_number) == 0;
+}
+
+bool PtySession::WaitForKeyMode() {
+  while (!InKeyMode()) {
+    if (!Pump(2)) return false;
+  }
+  return true;
+}
+
+bool PtySession::WaitUntilAsleep() {
+  for (;;) {
+    const std::string stat = ReadBytes("/proc/" + std::to_string(tcgetpgrp(master_)) + "/stat");
+    const std::size_t state = stat.rfind(')');  // the name in parentheses may hold blanks
+    if (state != std::string::npos && stat.compare(state, 3, ") S") == 0) return true;
+    if (!Pump(2)) return false;
+  }
+}
+
+int PtySession::WaitForStop() {
+  for (;;) {
+    pollfd pfd{job_reports_, POLLIN, 0};
+    if (job_reports_ >= 0 && poll(&pfd, 1, 0) > 0) {
+      unsigned char stop_signal = 0;
+      return read(job_reports_, &stop_signal, 1) == 1 ? stop_signal : 0;
+    }
+    if (!Pump(5)) return 0;
+  }
+}
+
+bool PtySession::Continue(bool foreground) {
+  const char command = foreground ? kContinueInForeground : kContinueInBackground;
+  return job_commands_ >= 0 && write(job_commands_, &command, 1) == 1;
+}
+
+termios PtySession::Modes() const {
+  termios t {};
+  tcgetattr(master_, &t);
+  return t;
+}
+
 int PtySession::Finish() {
   while (Pump(20)) {
   }
@@ -222,6 +320,12 @@ std::string PtySession::Transcript() const {
     folded.push_back(output_[i]);
   }
   return folded;
+}
+
+bool SameModes(const termios& a, const termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
+         std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0 && cfgetispeed(&a) == cfgetispeed(&b) &&
+         cfgetospeed(&a) == cfgetospeed(&b);
 }
 
 std::string ReadBytes(const std::string& path) {

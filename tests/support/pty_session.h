@@ -5,6 +5,7 @@
 // Every wait has a deadline, so a program that hangs fails its test instead of stalling it.
 
 #include <sys/types.h>
+#include <termios.h>
 
 #include <chrono>
 #include <string>
@@ -20,6 +21,12 @@ struct PtyOptions {
   std::vector<std::string> environment;   // extra "NAME=value" settings
   bool stdin_from_script = false;         // standard input is a pipe holding `script`
   std::string script;                     // what that pipe delivers before it ends
+  bool stdin_closed = false;              // standard input is not open at all
+  std::string stdout_path;                // standard output goes to this file ("/dev/full")
+  bool stdout_to_closed_pipe = false;     // standard output is a pipe nobody reads; SIGPIPE ignored
+  // The program runs as a job of a small shell in the terminal's session (support/job_shell.h),
+  // so that Ctrl-Z stops it and the session can continue it.
+  bool as_job = false;
   std::chrono::milliseconds timeout{10000};
 };
 
@@ -41,8 +48,29 @@ class PtySession {
   bool SendLine(std::string_view line);
   // Types `bytes` at once, whatever mode the terminal is in (Wine's console keeps it raw).
   bool TypeNow(std::string_view bytes) { return Type(bytes); }
+  // Waits until the program waits for a key, then types a character the terminal acts on
+  // itself (Ctrl-Z, Ctrl-C). It is no input to the program: a later SendKey waits for key mode
+  // only.
+  bool SendControl(char key);
+  // Sends a signal to the terminal's foreground process group, as the terminal does.
+  bool Signal(int signal_number);
   // Waits for the program to end and returns its exit code (-1 when it was killed or hung).
   int Finish();
+  // The signal that killed the program (0 when it exited or is still running).
+  int KilledBy() const { return killed_by_; }
+
+  // Waits until the terminal is in key mode, whatever was typed before.
+  bool WaitForKeyMode();
+  // Waits until the terminal's foreground program sleeps, as it does in a read (Linux: /proc).
+  bool WaitUntilAsleep();
+  // For a job: waits until it stops and returns the stop signal (0 when it did not stop).
+  int WaitForStop();
+  // For a stopped job: continues it in the foreground, or in the background.
+  bool Continue(bool foreground);
+
+  // The terminal's modes now, and the modes the session gave it before the program started.
+  termios Modes() const;
+  const termios& StartModes() const { return start_modes_; }
 
   // Everything shown on the terminal so far, with CR LF folded to LF.
   std::string Transcript() const;
@@ -55,11 +83,16 @@ class PtySession {
   bool InKeyMode() const;
   bool InLineMode() const;
   bool Type(std::string_view bytes);
+  void Ended(int status);
 
   int master_ = -1;
   pid_t child_ = -1;
+  int job_reports_ = -1;   // the shell's reports of a stopped job
+  int job_commands_ = -1;  // what the shell is to do with it
+  termios start_modes_{};
   bool exited_ = false;
   int exit_code_ = -1;
+  int killed_by_ = 0;
   bool timed_out_ = false;
   std::string output_;
   std::size_t matched_ = 0;
@@ -71,6 +104,8 @@ class PtySession {
 
 // `text` without terminal control sequences (ESC [ ... letter) and without white space.
 std::string ScreenLetters(std::string_view text);
+// The same modes: flags, control characters and speeds.
+bool SameModes(const termios& a, const termios& b);
 
 // Reads a whole file as bytes ("" when it is missing).
 std::string ReadBytes(const std::string& path);
