@@ -1,0 +1,59 @@
+// ReadConfig on arbitrary bytes: the record must be the one that formatted reading of the
+// whole text gives (first word whole, the second cut to three characters), whatever sizes
+// the file's reads come in.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <locale>
+#include <sstream>
+#include <string>
+
+#include "common/config_file.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/piece_file.h"
+
+namespace kelvarro::fuzz {
+namespace {
+
+// Every piece size up to this many bytes is tried on its own.
+constexpr std::size_t kLargestSinglePiece = 255;
+
+WizardConfig ReadByStream(const std::string& text) {
+  std::istringstream in(text);
+  in.imbue(std::locale::classic());
+  WizardConfig config;
+  in >> config.install_dir >> config.idct_switch;
+  if (config.idct_switch.size() > kIdctSwitchCapacity) config.idct_switch.resize(kIdctSwitchCapacity);
+  return config;
+}
+
+void CheckRead(std::string_view text, std::string_view sizes, const WizardConfig& expected) {
+  PieceFileSystem files(kConfigFileName, text, sizes);
+  const std::optional<WizardConfig> read = ReadConfig(files);
+  Require(read.has_value(), "an existing config.cfg yields a record");
+  Require(read->install_dir == expected.install_dir, "install directory as formatted reading gives it");
+  Require(read->idct_switch == expected.idct_switch, "IDCT switch as formatted reading gives it");
+}
+
+}  // namespace
+}  // namespace kelvarro::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace kelvarro;
+  using namespace kelvarro::fuzz;
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const WizardConfig expected = ReadByStream(text);
+
+  CheckRead(text, "", expected);
+  const std::size_t largest = std::min(std::max<std::size_t>(size, 1), kLargestSinglePiece);
+  for (std::size_t piece = 1; piece <= largest; ++piece) {
+    CheckRead(text, std::string(1, static_cast<char>(piece)), expected);
+  }
+  // Irregular pieces: the text's own bytes as the sizes.
+  CheckRead(text, text, expected);
+
+  PieceFileSystem elsewhere("other.cfg", text, "");
+  Require(!ReadConfig(elsewhere).has_value(), "a missing config.cfg yields no record");
+  return 0;
+}
