@@ -9,11 +9,13 @@
 
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
+#include "support/reference_vob_scan.h"
 
 namespace kelvarro {
 namespace {
 
 using testing::MemoryFileSystem;
+using testing::LiteralNames;
 using testing::RecordingInterpreter;
 
 const std::string kListing = ".\\temp\\menulst.tmp";
@@ -53,38 +55,6 @@ Strings Names(const std::string& listing, unsigned max_piece = 0) {
     if (well_formed) names.push_back(line.substr(6, line.size() - 7));
   }
   EXPECT_EQ(hits, names.size());
-  return names;
-}
-
-// The scan done literally: the listing folded to characters, one formatted read at a time,
-// and a real seek back to p - 10 at every hit.
-Strings LiteralNames(const std::string& raw) {
-  std::string text;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw.compare(i, 2, "\r\n") != 0) text.push_back(raw[i]);
-  }
-  std::size_t pos = 50;
-  char current = 'a';
-  bool exhausted = false;
-  auto read = [&](char letter) {
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-    exhausted = pos >= text.size();
-    if (!exhausted) current = text[pos++];
-    return !exhausted && std::tolower(static_cast<unsigned char>(current)) == letter;
-  };
-  Strings names;
-  while (!exhausted) {
-    read(0);
-    const std::size_t p = pos;
-    if (std::tolower(static_cast<unsigned char>(current)) != 'v' || !read('o') || !read('b')) continue;
-    pos = p - 10;
-    std::string name;
-    for (int k = 0; k < 12; ++k) {
-      read(0);
-      if (!exhausted) name.push_back(current);
-    }
-    names.push_back(name);
-  }
   return names;
 }
 

@@ -1,0 +1,155 @@
+// Whole runs of the wizard and of setup on arbitrary keys and typed numbers, with config.cfg,
+// the VOB listing and the program path taken from the input too. No run may wait on its input
+// more often than the input can account for (BoundedConsole), and what a run leaves behind
+// must fit how it ended.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/config_file.h"
+#include "fuzz/bounded_console.h"
+#include "fuzz/fields.h"
+#include "fuzz/fuzz_check.h"
+#include "setup/setup_dialogue.h"
+#include "support/dialogue_texts.h"
+#include "support/expected_files.h"
+#include "support/memory_file_system.h"
+#include "support/recording_interpreter.h"
+#include "support/reference_vob_scan.h"
+#include "wizard/job_script_writer.h"
+#include "wizard/wizard_driver.h"
+#include "wizard/wizard_files.h"
+
+namespace kelvarro::fuzz {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::RecordingInterpreter;
+namespace texts = testing::texts;
+
+enum Flag : std::uint8_t {
+  kRunSetup = 1,
+  kNoConfig = 2,         // wizard: config.cfg missing; setup: config.cfg unwritable
+  kNoListing = 4,        // "dir" writes no listing
+  kListingUnreadable = 8,
+  kListUnwritable = 16,
+  kScriptUnwritable = 32,
+  kBatchUnwritable = 64,
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool IsCompleteBatchFile(const std::string& text) {
+  return std::count(text.begin(), text.end(), '\n') == 4 && EndsWith(text, "\r\n");
+}
+
+// The input after the flags: config.cfg (one length byte), the listing (two), then the keys.
+void FuzzWizard(std::uint8_t flags, Fields& fields) {
+  const std::string config = fields.Text(1);
+  const std::string listing = fields.Text(2);
+  MemoryFileSystem files;
+  if ((flags & kNoConfig) == 0) files.files[kConfigFileName] = config;
+  if (flags & kListingUnreadable) files.unreadable.insert(kListingPath);
+  if (flags & kListUnwritable) files.unwritable.insert(kMovieListPath);
+  if (flags & kScriptUnwritable) files.unwritable.insert(kJobScriptPath);
+  if (flags & kBatchUnwritable) files.unwritable.insert(kBatchFilePath);
+
+  RecordingInterpreter interpreter;
+  interpreter.action = [&](const std::string& operation) {
+    if (operation == testing::kListVobFiles && (flags & kNoListing) == 0) files.files[kListingPath] = listing;
+    if (operation == testing::kRunBatchFile && (flags & kBatchUnwritable) == 0) {
+      Require(IsCompleteBatchFile(files.At(kBatchFilePath)), "the batch file is complete before it runs");
+    }
+  };
+  BoundedConsole console(fields.Rest());
+  const int exit_code = RunWizard(console, interpreter, files);
+  const std::string output = console.Output();
+  Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
+
+  if (flags & kNoConfig) {
+    Require(exit_code == 1 && output == texts::kNoConfig, "no config.cfg: its message alone, exit code 1");
+    Require(interpreter.operations.empty(), "no config.cfg: no command");
+    return;
+  }
+  Require(!interpreter.operations.empty() && interpreter.operations[0] == testing::kListVobFiles,
+          "the VOB files are listed first");
+  Require(std::count(interpreter.operations.begin(), interpreter.operations.end(), testing::kRunBatchFile) <= 1,
+          "the batch file runs at most once");
+
+  const std::string install_dir = ReadConfig(files)->install_dir;
+  const bool listed = (flags & (kNoListing | kListingUnreadable)) == 0;
+  const std::vector<std::string> names = listed ? testing::LiteralNames(listing) : std::vector<std::string>{};
+  if ((flags & kListUnwritable) == 0) {
+    std::string expected;
+    for (const std::string& name : names) expected += install_dir + "input\\" + name + "\r\n";
+    Require(files.At(kMovieListPath) == expected, "movie.lst holds the names of the listing");
+  }
+  if (names.empty()) {
+    Require(exit_code == 1 && output == texts::kNoVob, "no VOB files: their message alone, exit code 1");
+    return;
+  }
+  if (exit_code != 0) return;
+  Require(EndsWith(output, texts::kFarewell), "a finished run ends with the farewell");
+  if ((flags & kScriptUnwritable) == 0) {
+    Require(files.At(kJobScriptPath) == testing::JobScriptFor(BuildEscapedInstallDir(install_dir)),
+            "a finished run leaves the job script for its install directory");
+  }
+  if ((flags & kBatchUnwritable) == 0) {
+    Require(IsCompleteBatchFile(files.At(kBatchFilePath)), "a finished run leaves a complete batch file");
+  }
+}
+
+// The input after the flags: the program path (one length byte), then the keys and lines.
+void FuzzSetup(std::uint8_t flags, Fields& fields) {
+  const std::string program_path = fields.Text(1);
+  MemoryFileSystem files;
+  files.files[kConfigFileName] = "d:\\an\\earlier\\install\\\r\n-r7";
+  if (flags & kNoConfig) files.unwritable.insert(kConfigFileName);
+  RecordingInterpreter interpreter;
+  BoundedConsole console(fields.Rest());
+  const int exit_code = RunSetup(console, interpreter, files, program_path);
+  const std::string output = console.Output();
+  Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
+  Require(interpreter.operations == std::vector<std::string>{testing::kClearScreen}, "one screen clear");
+  Require(output.compare(0, texts::kBanner.size(), texts::kBanner) == 0, "the banner comes first");
+  if (flags & kNoConfig) return;
+
+  const std::string& written = files.At(kConfigFileName);
+  if (exit_code == 1) {
+    Require(written.empty(), "an abandoned run leaves config.cfg empty");
+    return;
+  }
+  const bool from_drive = program_path.size() >= 2 && program_path[1] == ':';
+  const std::size_t line_end = written.rfind("\r\n");
+  Require(line_end != std::string::npos, "config.cfg has its line end");
+  const std::string idct = written.substr(line_end + 2);
+  Require(idct == "-r1" || idct == "-r2" || idct == "-r7", "config.cfg ends with a known IDCT switch");
+  if (from_drive) {
+    const std::size_t slash = program_path.rfind('\\');
+    const std::string dir = slash == std::string::npos ? "" : program_path.substr(0, slash + 1);
+    Require(written == dir + "\r\n" + idct, "a drive path gives its directory");
+  } else {
+    const std::optional<WizardConfig> read = ReadConfig(files);
+    Require(read->install_dir == written.substr(0, line_end) && read->idct_switch == idct,
+            "a typed path reads back as it was written");
+  }
+}
+
+}  // namespace
+}  // namespace kelvarro::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  kelvarro::fuzz::Fields fields(data, size);
+  const std::uint8_t flags = fields.Byte();
+  if (flags & kelvarro::fuzz::kRunSetup) {
+    kelvarro::fuzz::FuzzSetup(flags, fields);
+  } else {
+    kelvarro::fuzz::FuzzWizard(flags, fields);
+  }
+  return 0;
+}
