@@ -149,13 +149,13 @@ TEST(AllocationFailure, SetupEndsSilentlyWithAnEmptyConfig) {
   files.files[kConfigFileName] = "c:\\old\\\r\n-r1";
   RecordingInterpreter interpreter;
   ExhaustedTokenConsole console("c:\\k\\\n1");
-  EXPECT_EQ(RunSetup(console, interpreter, files, "setup"), 1);
+  EXPECT_EQ(RunSetup(console, interpreter, files, "setup", [](const std::string&) { return std::string(); }), 1);
   EXPECT_EQ(console.Output(), kBanner + kPathQuestion);
   EXPECT_EQ(files.At(kConfigFileName), "");
 
   ExhaustedFileSystem exhausted(kConfigFileName, Where::kWrite, 0);
   ScriptedConsole keys("2");
-  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe"), 1);
+  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", [](const std::string&) { return std::string(); }), 1);
   EXPECT_EQ(keys.Output(), kBanner + kIdctMenu + "2");
   EXPECT_EQ(exhausted.At(kConfigFileName), "");
 }
