@@ -23,6 +23,9 @@ packages_for() {
     windows) echo cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 icoutils binutils unzip ;;
     # clang-tidy reads the compile commands of the clang preset, so lint configures it.
     lint) echo clang-format clang-tidy clang cmake ninja-build libgtest-dev ;;
+    # libFuzzer comes with clang's runtime libraries.
+    fuzz) echo clang libclang-rt-14-dev cmake ninja-build ;;
+    memcheck) echo g++ cmake ninja-build libgtest-dev valgrind ;;
     *) return 1 ;;
   esac
 }

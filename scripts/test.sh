@@ -7,6 +7,8 @@
 #   windows  the MinGW-w64 cross build, its tests under Wine
 #   release  the release programs and the benchmarks, built only, so that they keep compiling
 #   lint     clang-format and clang-tidy over our sources (scripts/lint.sh)
+#   fuzz     every fuzz target for 20 s (scripts/fuzz.sh)
+#   memcheck valgrind over whole runs of both programs (scripts/memcheck.sh)
 #
 #   bash scripts/test.sh                 # every stage
 #   bash scripts/test.sh debug windows   # only these
@@ -22,7 +24,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-all_stages=(debug clang asan windows release lint)
+all_stages=(debug clang asan windows release lint fuzz memcheck)
 declare -A about=(
   [debug]="native debug build and its tests"
   [clang]="native debug build with Clang and its tests"
@@ -30,6 +32,8 @@ declare -A about=(
   [windows]="MinGW-w64 cross build, its tests under Wine"
   [release]="release programs and benchmarks, built only"
   [lint]="clang-format and clang-tidy over our sources"
+  [fuzz]="every fuzz target for a short while, under ASan and UBSan"
+  [memcheck]="valgrind over whole runs of both programs"
 )
 
 stages=("$@")
@@ -178,6 +182,25 @@ stage_lint() {
   rm -f "$log"
   return "$status"
 }
+
+# Runs script $1 (with arguments) as one test case; its last line says why when it fails.
+run_script_stage() {
+  local log status
+  log=$(mktemp)
+  bash "$@" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  if [[ $status -eq 0 ]]; then
+    stage_passed=1
+  else
+    stage_failed=1
+    stage_note=$(tail -n 1 "$log")
+  fi
+  rm -f "$log"
+  return "$status"
+}
+
+stage_fuzz() { require clang++ clang && run_script_stage scripts/fuzz.sh 20; }
+stage_memcheck() { require valgrind valgrind && require g++ g++ && run_script_stage scripts/memcheck.sh; }
 
 # --- the run -----------------------------------------------------------------------------------
 
