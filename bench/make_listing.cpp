@@ -18,9 +18,9 @@
 namespace {
 
 constexpr const char* kWords[] = {
-    "report", "video", "driver", "setup", "movie", "photo", "backup", "install", "archive",
-    "readme", "invoice", "service", "music", "track", "holiday", "level", "native", "vector",
-    "server", "novel", "voice", "vocal", "volume", "data", "notes", "budget", "letter", "scan",
+    "report",  "video",   "driver", "setup", "movie",   "photo",  "backup", "install", "archive", "readme",
+    "invoice", "service", "music",  "track", "holiday", "level",  "native", "vector",  "server",  "novel",
+    "voice",   "vocal",   "volume", "data",  "notes",   "budget", "letter", "scan",
 };
 constexpr const char* kExtensions[] = {
     "txt", "dll", "jpg", "mp3", "ifo", "bup", "avi", "doc", "exe", "ini", "log", "dat", "vbs", "wav",
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   const std::string summary_room(100, ' ');
   while (written + text.size() + summary_room.size() < wanted) {
     text += FileLine(random, files_listed++, total_size);
-    if (text.size() >= 64 * 1024) {
+    if (text.size() >= std::size_t{64} * 1024) {
       out->Write(text);
       written += text.size();
       text.clear();

@@ -22,8 +22,8 @@ struct WizardConfig {
 };
 
 // Reads config.cfg from the current directory. std::nullopt when the file cannot be opened,
-// or its first token does not fit in memory; any other content, even none, yields a record. Only the first two tokens are read; a longer
-// second token keeps its first three characters.
+// or its first token does not fit in memory; any other content, even none, yields a record. Only the first two tokens
+// are read; a longer second token keeps its first three characters.
 std::optional<WizardConfig> ReadConfig(FileSystem& files);
 
 // Creates config.cfg, or empties it, as soon as it is constructed, so that a run abandoned

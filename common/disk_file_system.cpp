@@ -12,9 +12,7 @@ class DiskInputFile : public InputFile {
   DiskInputFile(const DiskInputFile&) = delete;
   DiskInputFile& operator=(const DiskInputFile&) = delete;
 
-  std::size_t Read(char* buffer, std::size_t size) override {
-    return platform::ReadFile(handle_, buffer, size);
-  }
+  std::size_t Read(char* buffer, std::size_t size) override { return platform::ReadFile(handle_, buffer, size); }
 
  private:
   platform::FileHandle handle_;

@@ -139,7 +139,7 @@ bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
 int ReadTerminalKey(bool echo) {
   InstallTerminalGuards();
   {
-    termios current {};
+    termios current{};
     if (tcgetattr(STDIN_FILENO, &current) != 0) return -1;
     SignalsHeld held;
     g_key_read_pending = 1;

@@ -8,9 +8,7 @@ StreamConsole::StreamConsole(std::istream& in, std::ostream& out) : in_(in), out
   in_.tie(&out_);
 }
 
-void StreamConsole::Write(std::string_view text) {
-  out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
+void StreamConsole::Write(std::string_view text) { out_.write(text.data(), static_cast<std::streamsize>(text.size())); }
 
 char StreamConsole::ReadKey(bool echo) {
   // A key is one character even after a failed number: clear the failure for this one read

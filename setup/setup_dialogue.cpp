@@ -42,9 +42,12 @@ bool HoldsBlank(const std::string& path) {
 // The menu keys do not follow the order of the switches: the standard IDCT comes first.
 const char* IdctSwitchFor(char key) {
   switch (key) {
-    case '1': return "-r2";
-    case '2': return "-r1";
-    default: return "-r7";
+    case '1':
+      return "-r2";
+    case '2':
+      return "-r1";
+    default:
+      return "-r7";
   }
 }
 

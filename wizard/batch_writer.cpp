@@ -25,10 +25,26 @@ struct BatchValues {
 
 void DecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
-  Line(file, {"start /wait ", dir, "progs\\m2apx3g.exe -b ", dir, "input\\movie.lst ", choices.frame_rate_switch,
-              " -q0 ", config.idct_switch, " -3X ", std::to_string(choices.coded_width), " -3Y ",
-              std::to_string(choices.coded_height), " -1 ", std::to_string(choices.target_width), " ",
-              std::to_string(choices.target_height), " -a", choices.audio_stream_id, " -o8 ", dir,
+  Line(file, {"start /wait ",
+              dir,
+              "progs\\m2apx3g.exe -b ",
+              dir,
+              "input\\movie.lst ",
+              choices.frame_rate_switch,
+              " -q0 ",
+              config.idct_switch,
+              " -3X ",
+              std::to_string(choices.coded_width),
+              " -3Y ",
+              std::to_string(choices.coded_height),
+              " -1 ",
+              std::to_string(choices.target_width),
+              " ",
+              std::to_string(choices.target_height),
+              " -a",
+              choices.audio_stream_id,
+              " -o8 ",
+              dir,
               "temp\\movie_1.avi"});
 }
 

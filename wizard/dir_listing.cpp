@@ -63,8 +63,8 @@ void AppendEntryLine(std::string& out, const DirEntry& entry) {
   const std::tm& t = entry.modified;
   const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
   char stamp[64];
-  const int length = std::snprintf(stamp, sizeof stamp, "%02d/%02d/%04d  %02d:%02d %s ", t.tm_mon + 1,
-                                   t.tm_mday, t.tm_year + 1900, hour12, t.tm_min, t.tm_hour < 12 ? "AM" : "PM");
+  const int length = std::snprintf(stamp, sizeof stamp, "%02d/%02d/%04d  %02d:%02d %s ", t.tm_mon + 1, t.tm_mday,
+                                   t.tm_year + 1900, hour12, t.tm_min, t.tm_hour < 12 ? "AM" : "PM");
   out.append(stamp, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof stamp) - 1)));
   if (entry.is_directory) {
     out += "   <DIR>          ";
@@ -111,7 +111,9 @@ void WriteDirListing(const std::string& directory, std::vector<DirEntry> entries
       " Volume in drive / has no label.\r\n"
       " Volume Serial Number is 0000-0000\r\n"
       "\r\n"
-      " Directory of " + directory + "\r\n"
+      " Directory of " +
+      directory +
+      "\r\n"
       "\r\n");
   if (entries.empty()) return;
   std::uint64_t files = 0;

@@ -59,8 +59,7 @@ void DecideFrameRate(Console& console, char region, EncodingChoices& choices) {
     return;
   }
   const char key = KeyMenu(
-      console,
-      {"\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: "},
+      console, {"\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: "},
       KeySet::Range('1', '2'));
   choices.frame_rate_switch = key == '1' ? "-f5" : "-f6";
 }
@@ -71,8 +70,7 @@ void AskAudioStream(Console& console, EncodingChoices& choices) {
 }
 
 void AskMp3Mode(Console& console, EncodingChoices& choices) {
-  choices.use_vbr =
-      KeyMenu(console, {"\n\ndo you want to use VBR for the mp3 audio (y/n)? "}, KeySet::YesNo());
+  choices.use_vbr = KeyMenu(console, {"\n\ndo you want to use VBR for the mp3 audio (y/n)? "}, KeySet::YesNo());
   if (choices.UsesVbr()) {
     AskVariableBitrate(console, choices);
   } else {
@@ -81,11 +79,11 @@ void AskMp3Mode(Console& console, EncodingChoices& choices) {
 }
 
 void AskAspect(Console& console, EncodingChoices& choices) {
-  const char key = KeyMenu(console,
-                           {"\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n",
-                            "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\n",
-                            "please choose the aspect ratio: "},
-                           KeySet::Range('1', '5'));
+  const char key =
+      KeyMenu(console,
+              {"\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n",
+               "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\n", "please choose the aspect ratio: "},
+              KeySet::Range('1', '5'));
   const PictureSizes& sizes = kAspectSizes[IndexOf(key, '1')];
   choices.coded_width = sizes.coded_width;
   choices.coded_height = sizes.coded_height;

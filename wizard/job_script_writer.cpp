@@ -21,26 +21,29 @@ void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) 
   const std::string& dir = escaped_install_dir;
   file->Write("VirtualDub.Open(\"");
   file->Write(dir);
-  file->Write("temp\\\\movie_1.avi\",1,0);\r\n"
-              "VirtualDub.audio.SetSource(\"");
+  file->Write(
+      "temp\\\\movie_1.avi\",1,0);\r\n"
+      "VirtualDub.audio.SetSource(\"");
   file->Write(dir);
-  file->Write("temp\\\\audio.mp3\");\r\n"
-              "VirtualDub.audio.SetMode(0);\r\n"
-              "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
-              "VirtualDub.audio.SetClipMode(1,1);\r\n"
-              "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
-              "VirtualDub.audio.SetCompression();\r\n"
-              "VirtualDub.video.SetDepth(24,24);\r\n"
-              "VirtualDub.video.SetMode(0);\r\n"
-              "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
-              "VirtualDub.video.SetRange(0,0);\r\n"
-              "VirtualDub.video.SetCompression();\r\n"
-              "VirtualDub.video.filters.Clear();\r\n"
-              "VirtualDub.subset.Delete();\r\n"
-              "VirtualDub.SaveAVI(\"");
+  file->Write(
+      "temp\\\\audio.mp3\");\r\n"
+      "VirtualDub.audio.SetMode(0);\r\n"
+      "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
+      "VirtualDub.audio.SetClipMode(1,1);\r\n"
+      "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
+      "VirtualDub.audio.SetCompression();\r\n"
+      "VirtualDub.video.SetDepth(24,24);\r\n"
+      "VirtualDub.video.SetMode(0);\r\n"
+      "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
+      "VirtualDub.video.SetRange(0,0);\r\n"
+      "VirtualDub.video.SetCompression();\r\n"
+      "VirtualDub.video.filters.Clear();\r\n"
+      "VirtualDub.subset.Delete();\r\n"
+      "VirtualDub.SaveAVI(\"");
   file->Write(dir);
-  file->Write("output\\\\output.avi\");\r\n"
-              "VirtualDub.Close();");
+  file->Write(
+      "output\\\\output.avi\");\r\n"
+      "VirtualDub.Close();");
 }
 
 }  // namespace kelvarro

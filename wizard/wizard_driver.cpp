@@ -58,8 +58,8 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
   BatchWriter(files, config, choices);
 
   // The batch file is complete and closed here; running it blocks until it has ended.
-  const char run_now = KeyMenu(
-      console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
+  const char run_now =
+      KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) interpreter.RunBatchFile();
 
   SayFarewell(console);

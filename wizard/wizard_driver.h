@@ -1,8 +1,8 @@
 #pragma once
 
-#include "wizard/wizard_interpreter.h"
 #include "common/console.h"
 #include "common/file_system.h"
+#include "wizard/wizard_interpreter.h"
 
 namespace kelvarro {
 

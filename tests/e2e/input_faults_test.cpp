@@ -67,8 +67,8 @@ TEST(InputFaults, SetupInputEndingAtEachPromptLeavesAnEmptyConfig) {
     std::string shown;
   };
   const std::vector<SetupEnd> cases = {
-      {"setup", "", kBanner + kPathQuestion},                          // at the path question
-      {"C:\\k\\setup.exe", "", kBanner + kIdctMenu},                   // at the menu, path derived
+      {"setup", "", kBanner + kPathQuestion},                                          // at the path question
+      {"C:\\k\\setup.exe", "", kBanner + kIdctMenu},                                   // at the menu, path derived
       {"setup", "c:\\k\\\n", kBanner + kPathQuestion + kIdctMenu + "\n" + kIdctMenu},  // at the menu, path typed
   };
   for (const SetupEnd& end : cases) {

@@ -66,7 +66,7 @@ LimitedRun RunLimited(const std::string& program, const TempDir& workdir, const 
   const bool written = write(in[1], script.data(), script.size()) == static_cast<ssize_t>(script.size());
   close(in[1]);
   int status = 0;
-  rusage usage {};
+  rusage usage{};
   LimitedRun run;
   if (!written || wait4(child, &status, 0, &usage) != child) return run;
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -162,8 +162,8 @@ TEST(MemoryBound, FiftyMebibyteInstallDirectoryEndsNormallyWithinFourCopiesOfThe
   EXPECT_TRUE(FileHolds(dir / "process.bat", Around(batch_text, '@', batch_dir)));
   const std::string job_dir = Escaped(path, false);
   EXPECT_TRUE(FileHolds(dir / "nandub/multi.vcf", Around(JobScriptFor("@"), '@', job_dir)));
-  EXPECT_TRUE(FileHolds(dir / "input/movie.lst",
-                        Around("@input\\VTS_01_1.VOB\r\n@input\\VTS_01_2.VOB\r\n", '@', path)));
+  EXPECT_TRUE(
+      FileHolds(dir / "input/movie.lst", Around("@input\\VTS_01_1.VOB\r\n@input\\VTS_01_2.VOB\r\n", '@', path)));
 }
 
 TEST(MemoryBound, InstallDirectoryBeyondTheLimitCountsAsAnUnreadableConfig) {

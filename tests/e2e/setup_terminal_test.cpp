@@ -15,7 +15,6 @@ namespace {
 
 using namespace texts;
 
-
 PtyOptions SetupIn(const TempDir& dir, const std::string& program_path) {
   PtyOptions options;
   options.program = KELVARRO_SETUP;
@@ -69,7 +68,8 @@ TEST(SetupTerminal, DrivePathWithABlankSaysSoAndAsks) {
   ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
   ASSERT_TRUE(session.SendKey('2'));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kBlankNotice + kPathQuestion + "D:\\kelvarro\\\n" + kIdctMenu + "2");
+  EXPECT_EQ(session.Transcript(),
+            kClear + kBanner + kBlankNotice + kPathQuestion + "D:\\kelvarro\\\n" + kIdctMenu + "2");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\kelvarro\\\r\n-r1");
 }
 

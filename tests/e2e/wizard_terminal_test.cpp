@@ -67,7 +67,7 @@ std::string Shown(const std::vector<Step>& steps) {
 }
 
 // The answers of the constant-bitrate run: region 2, stream 0, 128 kbit/s, 4:3, no run.
-const std::vector<Step> kConstantRun = {{kRegion, "2"}, {kStream, "0"},  {kVbr, "n"},
+const std::vector<Step> kConstantRun = {{kRegion, "2"},   {kStream, "0"}, {kVbr, "n"},
                                         {kBitrates, "5"}, {kAspect, "1"}, {kOffer, "n"}};
 
 TEST(WizardTerminal, MissingConfigShowsTheMessageAndTakesAnUnechoedKey) {
@@ -99,9 +99,9 @@ TEST(WizardTerminal, ConstantBitrateRunWithRejectedKeysAtEveryMenu) {
   TempDir dir;
   MakeInstall(dir);
   PtySession session(WizardIn(dir));
-  const std::vector<Step> steps = {{kRegion, "3"},   {kRegion, "2"},   {kStream, "a"}, {kStream, "0"},
-                                   {kVbr, "x"},      {kVbr, "N"},      {kBitrates, "0"}, {kBitrates, "5"},
-                                   {kAspect, "6"},   {kAspect, "1"},   {kOffer, "?"},  {kOffer, "n"}};
+  const std::vector<Step> steps = {{kRegion, "3"}, {kRegion, "2"}, {kStream, "a"},   {kStream, "0"},
+                                   {kVbr, "x"},    {kVbr, "N"},    {kBitrates, "0"}, {kBitrates, "5"},
+                                   {kAspect, "6"}, {kAspect, "1"}, {kOffer, "?"},    {kOffer, "n"}};
   EXPECT_EQ(PlayToTheEnd(session, steps), 0);
   EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kFarewell);
   EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), JobScriptFor("d:\\\\divxstuff\\\\kelvarro0.7.1\\\\"));
@@ -137,11 +137,10 @@ TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineRunsTheBatchFileBe
   MakeInstall(dir, kDir + "\r\n-r7", {"VTS_01_1.VOB"});
   PtySession session(WizardIn(dir));
   // Both numbers on the first line: the maximum's prompt is shown but not waited for.
-  const std::vector<Step> steps = {{kRegion, "0"},          {kRegion, "1"},        {kFrameRate, "3"},
-                                   {kFrameRate, "1"},       {kStream, "-"},        {kStream, "1"},
-                                   {kVbr, "x"},             {kVbr, "Y"},           {kMinimum, "96 256"},
-                                   {kMaximum + kQuality, "a"}, {kQuality, "2"},    {kAspect, "0"},
-                                   {kAspect, "4"},          {kOffer, "c"},         {kOffer, "y"}};
+  const std::vector<Step> steps = {
+      {kRegion, "0"},  {kRegion, "1"}, {kFrameRate, "3"}, {kFrameRate, "1"},    {kStream, "-"},
+      {kStream, "1"},  {kVbr, "x"},    {kVbr, "Y"},       {kMinimum, "96 256"}, {kMaximum + kQuality, "a"},
+      {kQuality, "2"}, {kAspect, "0"}, {kAspect, "4"},    {kOffer, "c"},        {kOffer, "y"}};
   EXPECT_EQ(PlayToTheEnd(session, steps), 0);
   // Without a batch interpreter the run can only say so; the farewell follows it.
   EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kNoBatchRunner + kFarewell);
@@ -155,8 +154,9 @@ TEST(WizardTerminal, LettersAtTheMinimumSkipTheMaximumAndWriteZeros) {
   TempDir dir;
   MakeInstall(dir, "c:\\k\\\r\n-r2", {"VTS_01_1.VOB"});
   PtySession session(WizardIn(dir));
-  const std::vector<Step> steps = {{kRegion, "2"}, {kStream, "9"},  {kVbr, "y"},   {kMinimum, "fast"},
-                                   {kMaximum + kQuality, "0"},      {kAspect, "3"}, {kOffer, "n"}};
+  const std::vector<Step> steps = {
+      {kRegion, "2"}, {kStream, "9"}, {kVbr, "y"}, {kMinimum, "fast"}, {kMaximum + kQuality, "0"},
+      {kAspect, "3"}, {kOffer, "n"}};
   EXPECT_EQ(PlayToTheEnd(session, steps), 0);
   EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(steps) + kFarewell);
   EXPECT_EQ(ReadBytes(dir / "process.bat"),
@@ -268,9 +268,8 @@ TEST(WizardTerminal, ManyFilesOddNamesAndOutOfRangeNumbersEndNormally) {
   PtyOptions options = WizardIn(dir);
   options.timeout = std::chrono::seconds(30);
   PtySession session(options);
-  const std::vector<Step> steps = {{kRegion, "2"},     {kStream, "1"}, {kVbr, "y"},
-                                   {kMinimum, "-96 99999999999"},      {kQuality, "3"},
-                                   {kAspect, "5"},     {kOffer, "n"}};
+  const std::vector<Step> steps = {{kRegion, "2"},  {kStream, "1"}, {kVbr, "y"},  {kMinimum, "-96 99999999999"},
+                                   {kQuality, "3"}, {kAspect, "5"}, {kOffer, "n"}};
   EXPECT_EQ(PlayToTheEnd(session, steps), 0);
 
   const std::string list = ReadBytes(dir / "input/movie.lst");

@@ -25,7 +25,7 @@ namespace kelvarro::testing {
 namespace {
 
 termios SessionModes() {
-  termios settings {};
+  termios settings{};
   cfmakeraw(&settings);
   settings.c_iflag = ICRNL;
   settings.c_oflag = OPOST | ONLCR;
@@ -206,12 +206,12 @@ std::string ScreenLetters(std::string_view text) {
 }
 
 bool PtySession::InKeyMode() const {
-  termios t {};
+  termios t{};
   return tcgetattr(master_, &t) == 0 && (t.c_lflag & ICANON) == 0;
 }
 
 bool PtySession::InLineMode() const {
-  termios t {};
+  termios t{};
   return tcgetattr(master_, &t) == 0 && (t.c_lflag & ICANON) != 0;
 }
 
@@ -240,9 +240,7 @@ bool PtySession::Type(std::string_view bytes) {
   return write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
-bool PtySession::SendKey(char key) {
-  return WaitFor(&PtySession::InKeyMode) && Type(std::string_view(&key, 1));
-}
+bool PtySession::SendKey(char key) { return WaitFor(&PtySession::InKeyMode) && Type(std::string_view(&key, 1)); }
 
 bool PtySession::SendLine(std::string_view line) {
   if (!WaitFor(&PtySession::InLineMode)) return false;
@@ -294,7 +292,7 @@ bool PtySession::Continue(bool foreground) {
 }
 
 termios PtySession::Modes() const {
-  termios t {};
+  termios t{};
   tcgetattr(master_, &t);
   return t;
 }

@@ -15,15 +15,15 @@
 namespace kelvarro::testing {
 
 struct PtyOptions {
-  std::string program;                    // path of the executable
-  std::vector<std::string> argv;          // argv[0] first; empty means {program}
-  std::string workdir = ".";              // current directory of the program
-  std::vector<std::string> environment;   // extra "NAME=value" settings
-  bool stdin_from_script = false;         // standard input is a pipe holding `script`
-  std::string script;                     // what that pipe delivers before it ends
-  bool stdin_closed = false;              // standard input is not open at all
-  std::string stdout_path;                // standard output goes to this file ("/dev/full")
-  bool stdout_to_closed_pipe = false;     // standard output is a pipe nobody reads; SIGPIPE ignored
+  std::string program;                   // path of the executable
+  std::vector<std::string> argv;         // argv[0] first; empty means {program}
+  std::string workdir = ".";             // current directory of the program
+  std::vector<std::string> environment;  // extra "NAME=value" settings
+  bool stdin_from_script = false;        // standard input is a pipe holding `script`
+  std::string script;                    // what that pipe delivers before it ends
+  bool stdin_closed = false;             // standard input is not open at all
+  std::string stdout_path;               // standard output goes to this file ("/dev/full")
+  bool stdout_to_closed_pipe = false;    // standard output is a pipe nobody reads; SIGPIPE ignored
   // The program runs as a job of a small shell in the terminal's session (support/job_shell.h),
   // so that Ctrl-Z stops it and the session can continue it.
   bool as_job = false;

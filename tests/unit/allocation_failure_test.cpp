@@ -155,7 +155,8 @@ TEST(AllocationFailure, SetupEndsSilentlyWithAnEmptyConfig) {
 
   ExhaustedFileSystem exhausted(kConfigFileName, Where::kWrite, 0);
   ScriptedConsole keys("2");
-  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", [](const std::string&) { return std::string(); }), 1);
+  EXPECT_EQ(
+      RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", [](const std::string&) { return std::string(); }), 1);
   EXPECT_EQ(keys.Output(), kBanner + kIdctMenu + "2");
   EXPECT_EQ(exhausted.At(kConfigFileName), "");
 }

@@ -3,9 +3,8 @@
 // English or C locale; elsewhere the tests are skipped. The short form of a real folder is
 // tested under Wine's interpreter (tests/wine/wizard_folder_code_page.sh).
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -34,7 +33,10 @@ TEST_F(BatchCodePage, LettersGoToTheirOemBytesAfterTheEscaping) {
 // The OEM code page lacks the euro sign, and has an S but no S with caron: a look-alike would
 // name another folder.
 TEST_F(BatchCodePage, LettersWithoutAnEquivalentFail) {
-  for (std::string text : {std::string("Mus\x80"), std::string("\x8A" "arka"), std::string("J\xF6rg \x80")}) {
+  for (std::string text : {std::string("Mus\x80"),
+                           std::string("\x8A"
+                                       "arka"),
+                           std::string("J\xF6rg \x80")}) {
     EXPECT_FALSE(ToBatchCodePage(text)) << text;
   }
 }

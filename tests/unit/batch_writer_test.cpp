@@ -57,7 +57,8 @@ TEST(BatchWriter, ConstantBitrateExampleIsExactly590Bytes) {
       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
       " -f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
       "d:\\divxstuff\\kelvarro0.7.1\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db"
-      " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x80.ac3 d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
+      " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x80.ac3 "
+      "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
       "d:\\divxstuff\\kelvarro0.7.1\\progs\\lame.exe -h -b 128 d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav"
       " d:\\divxstuff\\kelvarro0.7.1\\temp\\audio.mp3\r\n"
       "d:\\divxstuff\\kelvarro0.7.1\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n";
@@ -72,8 +73,10 @@ TEST(BatchWriter, VariableBitrateExampleIsExactly601Bytes) {
       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
       " -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
       "d:\\divxstuff\\kelvarro0.7.1\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db"
-      " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x81.ac3 d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
-      "d:\\divxstuff\\kelvarro0.7.1\\progs\\lame.exe -h -b 96 -V 2 -B 256 d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav"
+      " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x81.ac3 "
+      "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
+      "d:\\divxstuff\\kelvarro0.7.1\\progs\\lame.exe -h -b 96 -V 2 -B 256 "
+      "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav"
       " d:\\divxstuff\\kelvarro0.7.1\\temp\\audio.mp3\r\n"
       "d:\\divxstuff\\kelvarro0.7.1\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n";
   EXPECT_EQ(text, expected);

@@ -18,8 +18,8 @@ WizardConfig ReadFrom(const std::string& content) {
 }
 
 TEST(ReadConfig, ReadsBothValuesWhateverTheLineEnds) {
-  for (const std::string content : {"d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2",   // as setup writes it
-                                    "d:\\divxstuff\\kelvarro0.7.1\\\n-r2",     // line feed alone
+  for (const std::string content : {"d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2",                // as setup writes it
+                                    "d:\\divxstuff\\kelvarro0.7.1\\\n-r2",                  // line feed alone
                                     "\r\n\r\n  d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2\r\n",  // blank lines, final end
                                     "\t d:\\divxstuff\\kelvarro0.7.1\\ \v\f-r2 -x trailing"}) {
     const WizardConfig config = ReadFrom(content);

@@ -169,7 +169,9 @@ class VobListingTest : public ::testing::Test {
     std::error_code ignored;
     fs::remove_all(dir_, ignored);
   }
-  static void Make(const fs::path& path, std::size_t size) { std::ofstream(path, std::ios::binary) << std::string(size, 'x'); }
+  static void Make(const fs::path& path, std::size_t size) {
+    std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+  }
   static std::string Listing() {
     std::ifstream in("temp/menulst.tmp", std::ios::binary);
     std::ostringstream out;
@@ -192,8 +194,10 @@ TEST_F(VobListingTest, ListsTheVobFilesOfInputInDirOrderWithTheirSizes) {
 
   WriteVobListing();
   const std::string listing = Listing();
-  const std::string header = " Volume in drive / has no label.\r\n Volume Serial Number is 0000-0000\r\n\r\n"
-                             " Directory of " + fs::current_path().string() + "/input\r\n\r\n";
+  const std::string header =
+      " Volume in drive / has no label.\r\n Volume Serial Number is 0000-0000\r\n\r\n"
+      " Directory of " +
+      fs::current_path().string() + "/input\r\n\r\n";
   ASSERT_EQ(listing.substr(0, header.size()), header);
   // The file lines without their date and time, which follow the local time zone.
   std::vector<std::string> lines;
@@ -201,12 +205,10 @@ TEST_F(VobListingTest, ListsTheVobFilesOfInputInDirOrderWithTheirSizes) {
   for (std::string line; std::getline(rest, line);) {
     lines.push_back(line.size() > 21 && line[2] == '/' ? line.substr(21) : line);
   }
-  EXPECT_EQ(lines, (std::vector<std::string>{"   <DIR>          DISC.VOB\r",
-                                             "                0 VTS01234.VOB\r",
-                                             "                2 vtsa1234.vob\r",
-                                             "            1,500 VTS_01_1.VOB\r",
-                                             "               3 File(s)          1,502 bytes\r",
-                                             "               1 Dir(s)\r"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"   <DIR>          DISC.VOB\r", "                0 VTS01234.VOB\r",
+                                      "                2 vtsa1234.vob\r", "            1,500 VTS_01_1.VOB\r",
+                                      "               3 File(s)          1,502 bytes\r", "               1 Dir(s)\r"}));
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ using namespace testing::texts;
 
 using testing::ScriptedConsole;
 
-
 TEST(RegionAndFrameRate, RegionTwoSkipsTheFrameRateMenuAfterRejectedKeys) {
   ScriptedConsole console("03 2");
   EncodingChoices choices;

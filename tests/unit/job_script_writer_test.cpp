@@ -38,9 +38,7 @@ TEST(JobScriptWriter, WorkedExampleIsExactlyTheSixteenLinesIn675Bytes) {
   EXPECT_EQ(files.At(".\\nandub\\multi.vcf").size(), 675u);
 }
 
-TEST(JobScriptWriter, EmptyInstallDirLeavesThePathsRelative) {
-  EXPECT_EQ(Written(""), JobScriptFor(""));
-}
+TEST(JobScriptWriter, EmptyInstallDirLeavesThePathsRelative) { EXPECT_EQ(Written(""), JobScriptFor("")); }
 
 TEST(JobScriptWriter, QuoteInInstallDirIsCopiedWithoutEscape) {
   const std::string text = Written(BuildEscapedInstallDir("c:\\a\"b\\"));

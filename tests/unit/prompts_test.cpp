@@ -41,7 +41,9 @@ TEST(KeyMenu, YesNoAcceptsBothCasesOnly) {
 }
 
 TEST(KeyMenu, DigitRangeTakesZeroAndRejectsEverythingElse) {
-  ScriptedConsole console("a/:\xff" "0");
+  ScriptedConsole console(
+      "a/:\xff"
+      "0");
   EXPECT_EQ(KeyMenu(console, {"q: "}, KeySet::Range('0', '9')) - '0', 0);
   EXPECT_EQ(console.Output(), "q: aq: /q: :q: \xffq: 0");
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_file_system.h"
 #include "support/dialogue_texts.h"
+#include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
@@ -18,7 +18,6 @@ using namespace testing::texts;
 using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
-
 
 struct SetupRun {
   int exit_code;
@@ -71,7 +70,8 @@ TEST(SetupDialogue, MenuKeysMapToSwitchesOutOfOrder) {
 TEST(SetupDialogue, RejectedKeysRepeatTheWholeMenu) {
   const SetupRun run = RunWith("c:\\k\\setup.exe", "04a\n 3");
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "a" + kIdctMenu + "\n" + kIdctMenu + " " + kIdctMenu + "3");
+  EXPECT_EQ(run.output, kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "a" + kIdctMenu + "\n" + kIdctMenu +
+                            " " + kIdctMenu + "3");
   EXPECT_EQ(run.files.At("config.cfg"), "c:\\k\\\r\n-r7");
 }
 

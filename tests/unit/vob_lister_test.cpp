@@ -14,8 +14,8 @@
 namespace kelvarro {
 namespace {
 
-using testing::MemoryFileSystem;
 using testing::LiteralNames;
+using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
 
 const std::string kListing = ".\\temp\\menulst.tmp";

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "support/memory_file_system.h"
 #include "support/dialogue_texts.h"
+#include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
@@ -44,7 +44,7 @@ struct Install {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
 
-  explicit Install(std::vector<std::string> vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
+  explicit Install(const std::vector<std::string>& vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
                    const std::string& config = kDir + "\r\n-r1") {
     files.files["config.cfg"] = config;
     interpreter.action = [this, vobs](const std::string& operation) {
@@ -106,11 +106,12 @@ TEST(WizardDriver, JobScriptIsOnDiskBeforeTheAudioQuestionAndTheBatchFileBeforeT
   std::size_t batch_size_at_offer = 0;
   console.on_write = [&](std::string_view text) {
     if (text == "\n\nplease choose the audiostream (0-9): " && !script_at_audio_question) {
-      script_at_audio_question = install.files.Has(".\\nandub\\multi.vcf") &&
-                                 install.files.At(".\\nandub\\multi.vcf").size() == 675;
+      script_at_audio_question =
+          install.files.Has(".\\nandub\\multi.vcf") && install.files.At(".\\nandub\\multi.vcf").size() == 675;
       batch_at_audio_question = install.files.Has("process.bat");
     }
-    if (text == kOffer && install.files.Has("process.bat")) batch_size_at_offer = install.files.At("process.bat").size();
+    if (text == kOffer && install.files.Has("process.bat"))
+      batch_size_at_offer = install.files.At("process.bat").size();
   };
   EXPECT_EQ(RunWizard(console, install.interpreter, install.files), 0);
   EXPECT_TRUE(script_at_audio_question);

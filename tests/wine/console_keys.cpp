@@ -52,9 +52,9 @@ int main(int argc, char** argv) {
     std::string shown;
     std::string typed;
   };
-  const std::vector<Step> steps = {{kWelcome + kRegion, "1"}, {kFrameRate, "2"}, {kStream, "9"}, {kVbr, "x"},
-                                   {kVbr, "y"},       {kMinimum, "128"},  {kMaximum, "192"}, {kQuality, "0"},
-                                   {kAspect, "5"},    {kOffer, "n"},      {kFarewell, "q"}};
+  const std::vector<Step> steps = {
+      {kWelcome + kRegion, "1"}, {kFrameRate, "2"}, {kStream, "9"}, {kVbr, "x"},   {kVbr, "y"},     {kMinimum, "128"},
+      {kMaximum, "192"},         {kQuality, "0"},   {kAspect, "5"}, {kOffer, "n"}, {kFarewell, "q"}};
   for (const Step& step : steps) {
     if (!session.ExpectOnScreen(step.shown)) return Fail("no " + ScreenLetters(step.shown), session);
     // A key is taken and echoed by the console at once; a typed number is ended with Enter.
