@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/dialogue_texts.h"
+#include "support/install_tree.h"
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
@@ -16,12 +17,7 @@ namespace {
 using namespace texts;
 
 PtyOptions SetupIn(const TempDir& dir, const std::string& program_path) {
-  PtyOptions options;
-  options.program = KELVARRO_SETUP;
-  options.argv = {program_path};
-  options.workdir = dir.path();
-  options.environment = {"PATH=/nonexistent"};
-  return options;
+  return RunIn(dir, KELVARRO_SETUP, program_path);
 }
 
 TEST(SetupTerminal, DrivePathIsCutBehindItsLastBackslashWithoutAQuestion) {
