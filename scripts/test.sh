@@ -73,7 +73,8 @@ build_preset() {
 
 # Counts the test cases in ctest's JUnit report $1 into stage_passed and stage_failed. A test
 # whose output shows GoogleTest cases counts each of them; any other test counts as one case.
-# A test that failed or did not run without a failed case to show for it counts one failure.
+# A test that failed or did not run without a failed or skipped case to show for it counts one
+# failure; a case that skipped itself (GTEST_SKIP) counts as skipped.
 count_cases() {
   local counts
   counts=$(tr -d '\r' <"$1" | awk '
@@ -87,7 +88,7 @@ count_cases() {
     inside && /<\/testcase>/ {
       inside = 0
       if (ok + bad + skip == 0) { if (status == "run") passed++; else failed++ }
-      else { passed += ok; failed += bad; skipped += skip; if (status != "run" && bad == 0) failed++ }
+      else { passed += ok; failed += bad; skipped += skip; if (status != "run" && bad + skip == 0) failed++ }
     }
     END { printf "%d %d %d\n", passed, failed, skipped }')
   read -r stage_passed stage_failed stage_skipped <<<"$counts"
