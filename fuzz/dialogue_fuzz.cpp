@@ -112,7 +112,9 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   if (flags & kNoConfig) files.unwritable.insert(kConfigFileName);
   RecordingInterpreter interpreter;
   BoundedConsole console(fields.Rest());
-  const int exit_code = RunSetup(console, interpreter, files, program_path);
+  // As on POSIX, no folder has a short form: a worked-out path with a blank is asked for.
+  const int exit_code =
+      RunSetup(console, interpreter, files, program_path, [](const std::string&) { return std::string(); });
   const std::string output = console.Output();
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
   Require(interpreter.operations == std::vector<std::string>{testing::kClearScreen}, "one screen clear");
@@ -129,9 +131,12 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   Require(line_end != std::string::npos, "config.cfg has its line end");
   const std::string idct = written.substr(line_end + 2);
   Require(idct == "-r1" || idct == "-r2" || idct == "-r7", "config.cfg ends with a known IDCT switch");
-  if (from_drive) {
-    const std::size_t slash = program_path.rfind('\\');
-    const std::string dir = slash == std::string::npos ? "" : program_path.substr(0, slash + 1);
+  const std::size_t slash = program_path.rfind('\\');
+  const std::string dir = slash == std::string::npos ? "" : program_path.substr(0, slash + 1);
+  // The wizard reads config.cfg word by word: a directory with white space in it is asked for.
+  const bool asked = !from_drive || dir.find_first_of(" \t\n\v\f\r") != std::string::npos;
+  if (from_drive && asked) Require(output.find(texts::kBlankNotice) != std::string::npos, "the blank is named");
+  if (!asked) {
     Require(written == dir + "\r\n" + idct, "a drive path gives its directory");
   } else {
     const std::optional<WizardConfig> read = ReadConfig(files);
