@@ -13,15 +13,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 files=${1:-20000}
 runs=${2:-30}
 
-if [[ -n ${BUILD_DIR:-} ]]; then
-  build=$BUILD_DIR
-  [[ -f $build/build.ninja ]] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKELVARRO_BENCHMARKS=ON -DBUILD_TESTING=OFF > /dev/null
-else
-  build=$root/build/release
-  [[ -f $build/build.ninja ]] || (cd "$root" && cmake --preset release > /dev/null)
-fi
-cmake --build "$build" -j2 --target listing_bench > /dev/null
+source "$root/bench/lib.sh"
+build_release_targets listing_bench
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -15,15 +15,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 megabytes=${1:-200}
 runs=5
 
-if [[ -n ${BUILD_DIR:-} ]]; then
-  build=$BUILD_DIR
-  [[ -f $build/build.ninja ]] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKELVARRO_BENCHMARKS=ON -DBUILD_TESTING=OFF > /dev/null
-else
-  build=$root/build/release
-  [[ -f $build/build.ninja ]] || (cd "$root" && cmake --preset release > /dev/null)
-fi
-cmake --build "$build" -j2 --target make_dir_listing scan_listing > /dev/null
+source "$root/bench/lib.sh"
+build_release_targets make_dir_listing scan_listing
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -18,15 +18,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-500}
 
-if [[ -n ${BUILD_DIR:-} ]]; then
-  build=$BUILD_DIR
-  [[ -f $build/build.ninja ]] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKELVARRO_BENCHMARKS=ON -DKELVARRO_STATIC_PROGRAMS=ON -DBUILD_TESTING=OFF > /dev/null
-else
-  build=$root/build/release
-  [[ -f $build/build.ninja ]] || (cd "$root" && cmake --preset release > /dev/null)
-fi
-cmake --build "$build" -j2 --target wizard time_runs > /dev/null
+source "$root/bench/lib.sh"
+build_release_targets wizard time_runs
 wizard=$build/wizard/wizard
 cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")
 
