@@ -3,13 +3,16 @@
 # other builds a .tar.gz with the same layout.
 
 install(TARGETS setup wizard RUNTIME DESTINATION .)
-# README.txt is read with the platform's own editor, so it gets the platform's line ends.
+# README.txt is read with the platform's own editor, so it gets the platform's line ends. The
+# Windows text speaks of Windows; the other one of Wine, which runs the batch file there.
 if(WIN32)
+  set(readme_source README.txt)
   set(readme_line_ends CRLF)
 else()
+  set(readme_source README-posix.txt)
   set(readme_line_ends UNIX)
 endif()
-configure_file(${PROJECT_SOURCE_DIR}/package/README.txt ${PROJECT_BINARY_DIR}/package/README.txt
+configure_file(${PROJECT_SOURCE_DIR}/package/${readme_source} ${PROJECT_BINARY_DIR}/package/README.txt
                @ONLY NEWLINE_STYLE ${readme_line_ends})
 install(FILES ${PROJECT_BINARY_DIR}/package/README.txt DESTINATION .)
 
