@@ -1,17 +1,19 @@
 #pragma once
 
-// The file system's other names for a folder: one implementation per platform
-// (platform_paths_posix.cpp, platform_paths_windows.cpp), chosen by the build.
+// The other name the system keeps for a folder: its short 8.3 form. One implementation per
+// platform (platform_paths_posix.cpp, platform_paths_windows.cpp), chosen by the build.
 
 #include <string>
 
+#include "common/folder_name.h"
+
 namespace kelvarro::platform {
 
-// The short 8.3 form of an existing folder or file, named in the ANSI code page as the programs
-// get their paths (for example "C:\\PROGRA~1\\kelvarro\\" for "C:\\Program Files\\kelvarro\\"),
-// with a trailing backslash kept. "" when it cannot be had: always on POSIX; on Windows for a
-// path that does not exist or is too long for the ANSI call (MAX_PATH). Where the volume keeps
-// no 8.3 names, the long form comes back unchanged, blanks and all.
-std::string ShortPathOf(const std::string& path);
+// The short form of an existing folder or file named in UTF-8 as Windows names it, for example
+// "C:\\PROGRA~1\\kelvarro\\" for "C:\\Program Files\\kelvarro\\", with a trailing backslash
+// kept. On Windows from the system; elsewhere from Wine's winepath, for the folder as Wine shows
+// it to Windows programs (Z:\\home\\...). Where the volume keeps no 8.3 names, the long form
+// comes back unchanged. Where there is none, the reason, for the user.
+ShortForm ShortPathOf(const std::string& path);
 
 }  // namespace kelvarro::platform

@@ -1,20 +1,31 @@
-// The short form through the ANSI call, as the path arrives in the ANSI code page. That call
-// takes paths up to MAX_PATH only; a longer one has no short form here.
+// The short form from the system, through the wide calls: they take paths of any length and
+// letters of any code page.
 
 #include <windows.h>
 
 #include <string>
 
 #include "common/platform_paths.h"
+#include "common/wide_text.h"
 
 namespace kelvarro::platform {
 
-std::string ShortPathOf(const std::string& path) {
-  if (path.empty() || path.size() >= MAX_PATH) return "";
-  char buffer[MAX_PATH];
-  const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return "";
-  return std::string(buffer, length);
+ShortForm ShortPathOf(const std::string& path) {
+  ShortForm result;
+  result.why_not = "it has no short form";
+  std::wstring wide;
+  if (path.empty() || !ToWide(CP_UTF8, path, wide)) return result;
+  const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (size == 0) return result;
+  std::wstring short_wide(size, L'\0');
+  const DWORD length = GetShortPathNameW(wide.c_str(), short_wide.data(), size);
+  if (length == 0 || length >= size) return result;
+  short_wide.resize(length);
+  std::string short_path;
+  if (!FromWide(CP_UTF8, short_wide, short_path)) return result;
+  result.path = short_path;
+  result.why_not.clear();
+  return result;
 }
 
 }  // namespace kelvarro::platform

@@ -16,6 +16,7 @@
 #include "setup/setup_dialogue.h"
 #include "support/dialogue_texts.h"
 #include "support/expected_files.h"
+#include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/reference_vob_scan.h"
@@ -67,7 +68,7 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     }
   };
   BoundedConsole console(fields.Rest());
-  const int exit_code = RunWizard(console, interpreter, files);
+  const int exit_code = RunWizard(console, interpreter, files, testing::NoShortForm);
   const std::string output = console.Output();
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
 
@@ -112,9 +113,8 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   if (flags & kNoConfig) files.unwritable.insert(kConfigFileName);
   RecordingInterpreter interpreter;
   BoundedConsole console(fields.Rest());
-  // As on POSIX, no folder has a short form: a worked-out path with a blank is asked for.
-  const int exit_code =
-      RunSetup(console, interpreter, files, program_path, [](const std::string&) { return std::string(); });
+  // No folder has a short form: a worked-out path that the batch file cannot carry is asked for.
+  const int exit_code = RunSetup(console, interpreter, files, program_path, testing::TestNaming());
   const std::string output = console.Output();
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
   Require(interpreter.operations == std::vector<std::string>{testing::kClearScreen}, "one screen clear");
@@ -133,9 +133,13 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   Require(idct == "-r1" || idct == "-r2" || idct == "-r7", "config.cfg ends with a known IDCT switch");
   const std::size_t slash = program_path.rfind('\\');
   const std::string dir = slash == std::string::npos ? "" : program_path.substr(0, slash + 1);
-  // The wizard reads config.cfg word by word: a directory with white space in it is asked for.
-  const bool asked = !from_drive || dir.find_first_of(" \t\n\v\f\r") != std::string::npos;
-  if (from_drive && asked) Require(output.find(texts::kBlankNotice) != std::string::npos, "the blank is named");
+  // A directory that the batch file cannot carry as it is (white space, ; , = ( ), a byte beyond
+  // ASCII) is asked for.
+  std::string ascii;
+  const bool asked = !from_drive || SplitsCommandLine(dir) || !testing::AsciiOnly(dir, ascii);
+  if (from_drive && asked) {
+    Require(output.find(texts::UnusableFolder(testing::kNoShortFormReason)) != std::string::npos, "the reason is named");
+  }
   if (!asked) {
     Require(written == dir + "\r\n" + idct, "a drive path gives its directory");
   } else {

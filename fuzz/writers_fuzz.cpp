@@ -13,6 +13,7 @@
 #include "fuzz/fields.h"
 #include "fuzz/fuzz_check.h"
 #include "support/expected_files.h"
+#include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "wizard/batch_writer.h"
 #include "wizard/job_script_writer.h"
@@ -116,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(files.At(".\\nandub\\multi.vcf") == testing::JobScriptFor(DoubledBackslashes(config.install_dir)),
           "the job script, byte for byte");
 
-  BatchWriter(files, config, choices);
+  BatchWriter(files, config, choices, testing::NoShortForm);
   Require(files.At("process.bat") == ExpectedBatch(config, choices), "the batch file, byte for byte");
   return 0;
 }

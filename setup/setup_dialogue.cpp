@@ -1,8 +1,9 @@
 #include "setup/setup_dialogue.h"
 
 #include <new>
+#include <string>
+#include <utility>
 
-#include "common/byte_reader.h"
 #include "common/config_file.h"
 #include "common/prompts.h"
 
@@ -15,7 +16,8 @@ constexpr const char* kPathQuestion =
     "sorry, but i can't auto-config your path. please enter the path where you\n"
     "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
 
-constexpr const char* kBlankNotice = "the install directory must not contain blanks.\n";
+// Completed by the reason the short-form lookup gives, and a full stop.
+constexpr const char* kUnusableFolder = "the install directory can't go into a batch file as it is, and ";
 
 constexpr const char* kIdctTable =
     "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
@@ -31,14 +33,6 @@ std::string DirectoryOf(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-// Anything the wizard's reading of config.cfg would cut the directory at.
-bool HoldsBlank(const std::string& path) {
-  for (const char c : path) {
-    if (IsWhiteSpace(static_cast<unsigned char>(c))) return true;
-  }
-  return false;
-}
-
 // The menu keys do not follow the order of the switches: the standard IDCT comes first.
 const char* IdctSwitchFor(char key) {
   switch (key) {
@@ -52,7 +46,7 @@ const char* IdctSwitchFor(char key) {
 }
 
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
-        const ShortPathLookup& short_path_of) {
+        const FolderNaming& naming) {
   // Opened before anything else, so that an abandoned run leaves an empty config.cfg rather
   // than a stale one from an earlier install.
   ConfigWriter config(files);
@@ -60,20 +54,22 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   ClearScreen(interpreter);
   console.Write(kBanner);
 
-  // A worked-out directory with a blank goes in by its short form, which names the same folder.
+  // A worked-out directory that the batch file cannot carry as it is goes in by its short form,
+  // which names the same folder; the wizard also reads config.cfg word by word.
   std::string install_dir;
-  bool known = StartsWithDrive(program_path);
-  if (known) {
-    install_dir = DirectoryOf(program_path);
-    if (HoldsBlank(install_dir)) {
-      install_dir = short_path_of(install_dir);
-      known = !install_dir.empty() && !HoldsBlank(install_dir);
-      if (!known) console.Write(kBlankNotice);
+  bool known = false;
+  if (StartsWithDrive(program_path)) {
+    FolderName name = NameFolder(DirectoryOf(program_path), naming.to_config_text, naming.short_path_of);
+    known = name.found;
+    if (known) {
+      install_dir = std::move(name.text);
+    } else {
+      console.Write(kUnusableFolder + name.why_not + ".\n");
     }
   }
   if (!known) {
     console.Write(kPathQuestion);
-    install_dir = ReadToken(console);
+    install_dir = naming.typed_path(ReadToken(console));
   }
 
   const char key = KeyMenu(console, {kIdctTable, kIdctPrompt}, KeySet::Range('1', '3'));
@@ -84,9 +80,9 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
 }  // namespace
 
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
-             const ShortPathLookup& short_path_of) {
+             const FolderNaming& naming) {
   try {
-    return Run(console, interpreter, files, program_path, short_path_of);
+    return Run(console, interpreter, files, program_path, naming);
   } catch (const EndOfInput&) {
     return 1;
   } catch (const std::bad_alloc&) {

@@ -6,19 +6,30 @@
 #include "common/command_interpreter.h"
 #include "common/console.h"
 #include "common/file_system.h"
+#include "common/folder_name.h"
 
 namespace kelvarro {
 
-// The short form of a folder, "" when there is none (platform::ShortPathOf in the programs).
-using ShortPathLookup = std::function<std::string(const std::string&)>;
+// What setup asks of the platform about folder names (setup_platform.h gives the real ones).
+struct FolderNaming {
+  // A folder's short form (platform::ShortPathOf).
+  ShortPathLookup short_path_of;
+  // UTF-8 into the code page config.cfg is written in (platform::ToProgramCodePage).
+  TextEncoder to_config_text;
+  // A typed path as it is to be stored: in the programs' code page, and named as Windows
+  // programs name it.
+  std::function<std::string(const std::string&)> typed_path;
+};
 
 // One whole run of setup in the current directory (the install directory): works out the
-// install directory from `program_path` (or asks for it), asks for the decoder's IDCT and
-// writes both to config.cfg. The wizard reads config.cfg word by word, so a worked-out
-// directory with a blank is written in its short form; without one, setup says so and asks.
-// Returns the exit code: 0 after the write, 1 when the input ends at a question, in which case
-// config.cfg is left empty, or when memory runs out.
+// install directory from `program_path` (in UTF-8; one that begins with a drive letter names
+// the program's folder), or asks for it, asks for the decoder's IDCT and writes both to
+// config.cfg. The folder goes in as the batch file can carry it (folder_name.h): by its short
+// form where the command interpreter would cut it or config.cfg's code page lacks a letter;
+// without one, setup says why in one line and asks. Returns the exit code: 0 after the write,
+// 1 when the input ends at a question, in which case config.cfg is left empty, or when memory
+// runs out.
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
-             const ShortPathLookup& short_path_of);
+             const FolderNaming& naming);
 
 }  // namespace kelvarro

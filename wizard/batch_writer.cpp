@@ -71,8 +71,9 @@ void JoinerLine(OutputFile& file, const BatchValues& config) {
 
 }  // namespace
 
-void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices) {
-  const BatchValues values{InterpreterPath(config.install_dir), InterpreterValue(config.idct_switch)};
+void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
+                 const ShortPathLookup& short_path_of) {
+  const BatchValues values{InterpreterPath(config.install_dir, short_path_of), InterpreterValue(config.idct_switch)};
   const std::unique_ptr<OutputFile> file = files.OpenForWriting(kBatchFilePath);
   DecoderLine(*file, values, choices);
   SoundDecoderLine(*file, values, choices);

@@ -8,6 +8,7 @@
 
 #include "common/config_file.h"
 #include "common/file_system.h"
+#include "common/folder_name.h"
 #include "wizard/encoding_choices.h"
 
 namespace kelvarro {
@@ -17,7 +18,9 @@ namespace kelvarro {
 // checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
 // file as they are, so the install directory is held once more, as the interpreter must read
 // it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A file
-// that cannot be written loses its text without a word.
-void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices);
+// that cannot be written loses its text without a word. A folder that the interpreter cannot
+// take as it is goes in by the short form that `short_path_of` gives.
+void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
+                 const ShortPathLookup& short_path_of);
 
 }  // namespace kelvarro

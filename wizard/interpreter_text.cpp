@@ -1,13 +1,33 @@
 #include "wizard/interpreter_text.h"
 
-#include "common/platform_paths.h"
+#include "common/platform_text.h"
 #include "wizard/batch_code_page.h"
 
 namespace kelvarro {
+namespace {
+
+bool ToBatchText(const std::string& text, std::string& out) {
+  out = EscapeForInterpreter(text);
+  return ToBatchCodePage(out);
+}
+
+bool IsAscii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsSpecial(char c) { return c == '^' || c == '&' || c == '%'; }
+
+}  // namespace
 
 std::string EscapeForInterpreter(const std::string& text) {
+  std::size_t specials = 0;
+  for (const char c : text) specials += IsSpecial(c) ? 1 : 0;
+  // Exactly its size: a long install directory is held once more, not twice.
   std::string escaped;
-  escaped.reserve(text.size());
+  escaped.reserve(text.size() + specials);
   for (const char c : text) {
     if (c == '^' || c == '&') escaped.push_back('^');
     if (c == '%') escaped.push_back('%');
@@ -16,20 +36,25 @@ std::string EscapeForInterpreter(const std::string& text) {
   return escaped;
 }
 
-std::string InterpreterPath(const std::string& dir) {
-  std::string text = EscapeForInterpreter(dir);
-  if (ToBatchCodePage(text)) return text;
-  const std::string short_form = platform::ShortPathOf(dir);
-  if (!short_form.empty()) {
-    text = EscapeForInterpreter(short_form);
-    if (ToBatchCodePage(text)) return text;
+std::string InterpreterPath(const std::string& dir, const ShortPathLookup& short_path_of) {
+  // ASCII is the same in every code page: the usual directory is not copied for nothing.
+  std::string converted;
+  if (!IsAscii(dir)) {
+    converted = dir;
+    if (!platform::FromProgramCodePage(converted)) return EscapeForInterpreter(dir);
   }
+  const std::string& utf8 = IsAscii(dir) ? dir : converted;
+  FolderName name = NameFolder(utf8, ToBatchText, short_path_of);
+  if (name.found) return std::move(name.text);
+  std::string text;
+  if (ToBatchText(utf8, text)) return text;
   return EscapeForInterpreter(dir);
 }
 
 std::string InterpreterValue(const std::string& value) {
-  std::string text = EscapeForInterpreter(value);
-  if (ToBatchCodePage(text)) return text;
+  std::string utf8 = value;
+  std::string text;
+  if (platform::FromProgramCodePage(utf8) && ToBatchText(utf8, text)) return text;
   return EscapeForInterpreter(value);
 }
 

@@ -1,4 +1,5 @@
 #include "common/disk_file_system.h"
+#include "common/platform_paths.h"
 #include "common/terminal_console.h"
 #include "wizard/wizard_driver.h"
 #include "wizard/wizard_interpreter.h"
@@ -7,5 +8,5 @@ int main() {
   kelvarro::TerminalConsole console;
   kelvarro::WizardSystemInterpreter interpreter;
   kelvarro::DiskFileSystem files;
-  return kelvarro::RunWizard(console, interpreter, files);
+  return kelvarro::RunWizard(console, interpreter, files, kelvarro::platform::ShortPathOf);
 }

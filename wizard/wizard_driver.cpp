@@ -31,7 +31,7 @@ void SayFarewell(Console& console) {
   console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
 }
 
-int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
+int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortPathLookup& short_path_of) {
   EncodingChoices choices;
   const std::optional<WizardConfig> read = ReadConfig(files);
   if (!read) return Fail(console, kNoConfigMessage);
@@ -55,7 +55,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
   AskAudioStream(console, choices);
   AskMp3Mode(console, choices);
   AskAspect(console, choices);
-  BatchWriter(files, config, choices);
+  BatchWriter(files, config, choices, short_path_of);
 
   // The batch file is complete and closed here; running it blocks until it has ended.
   const char run_now =
@@ -69,9 +69,10 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
 
 }  // namespace
 
-int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files) {
+int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files,
+              const ShortPathLookup& short_path_of) {
   try {
-    return Run(console, interpreter, files);
+    return Run(console, interpreter, files, short_path_of);
   } catch (const EndOfInput&) {
     return 1;
   } catch (const std::bad_alloc&) {

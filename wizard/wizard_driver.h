@@ -2,6 +2,7 @@
 
 #include "common/console.h"
 #include "common/file_system.h"
+#include "common/folder_name.h"
 #include "wizard/wizard_interpreter.h"
 
 namespace kelvarro {
@@ -9,9 +10,11 @@ namespace kelvarro {
 // The product's own home page, named in the wizard's farewell.
 inline constexpr const char* kHomePage = "https://kelvarro.org/";
 
-// One whole run of the wizard in the current directory (the install directory). Returns the
-// exit code: 0 after the farewell, 1 after a failure message, when the input ends, or when
-// memory runs out.
-int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files);
+// One whole run of the wizard in the current directory (the install directory). The batch file
+// names a folder that the interpreter cannot take as it is by the short form that
+// `short_path_of` gives (platform::ShortPathOf in the program). Returns the exit code: 0 after
+// the farewell, 1 after a failure message, when the input ends, or when memory runs out.
+int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files,
+              const ShortPathLookup& short_path_of);
 
 }  // namespace kelvarro

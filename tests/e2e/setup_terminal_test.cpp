@@ -55,7 +55,8 @@ TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\my\r\n-r7");
 }
 
-// POSIX knows no short form of a folder, so a worked-out directory with a blank is asked for.
+// Without Wine there is no short form of a folder, so a worked-out directory with a blank is
+// asked for, with the reason.
 TEST(SetupTerminal, DrivePathWithABlankSaysSoAndAsks) {
   TempDir dir;
   PtySession session(SetupIn(dir, "C:\\Program Files\\kelvarro\\setup.exe"));
@@ -64,8 +65,9 @@ TEST(SetupTerminal, DrivePathWithABlankSaysSoAndAsks) {
   ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
   ASSERT_TRUE(session.SendKey('2'));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(),
-            kClear + kBanner + kBlankNotice + kPathQuestion + "D:\\kelvarro\\\n" + kIdctMenu + "2");
+  EXPECT_EQ(session.Transcript(), kClear + kBanner +
+                                      UnusableFolder("Wine, which gives its short form, is not installed") +
+                                      kPathQuestion + "D:\\kelvarro\\\n" + kIdctMenu + "2");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\kelvarro\\\r\n-r1");
 }
 

@@ -47,7 +47,7 @@ TEST(SharedInput, SetupLeavesEverythingBehindItsKeyToTheNextReader) {
       // Started by a drive path, setup reads one key.
       {"(exec -a 'C:\\k\\setup.exe' \"$1\")", "2 then\nmore", "C:\\k\\\r\n-r1", " then\nmore"},
       // Started by its bare name it reads a word first; the Enter behind it is a rejected key.
-      {"\"$1\"", "D:\\inst\\\n3then\nmore", "D:\\inst\\\r\n-r7", "then\nmore"},
+      {"(exec -a setup \"$1\")", "D:\\inst\\\n3then\nmore", "D:\\inst\\\r\n-r7", "then\nmore"},
   };
   for (const Case& c : cases) {
     TempDir dir;

@@ -14,7 +14,10 @@ inline const std::string kBanner = "kelvarro 0.7.31 setup\n\n";
 inline const std::string kPathQuestion =
     "sorry, but i can't auto-config your path. please enter the path where you\n"
     "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
-inline const std::string kBlankNotice = "the install directory must not contain blanks.\n";
+// Said when a worked-out folder cannot be used, with the short-form lookup's reason.
+inline std::string UnusableFolder(const std::string& why_not) {
+  return "the install directory can't go into a batch file as it is, and " + why_not + ".\n";
+}
 inline const std::string kIdctMenu =
     "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
     "[3]\t64-bit FPU (optimized for Athlon, Pentium III and newer)\n"

@@ -11,6 +11,7 @@
 #include "setup/setup_dialogue.h"
 #include "support/dialogue_texts.h"
 #include "support/expected_files.h"
+#include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
@@ -92,7 +93,7 @@ WizardRun RunWizardOn(ExhaustedFileSystem& files) {
   };
   ScriptedConsole console("20n51yk");
   WizardRun run;
-  run.exit_code = RunWizard(console, interpreter, files);
+  run.exit_code = RunWizard(console, interpreter, files, testing::NoShortForm);
   run.output = console.Output();
   run.operations = interpreter.operations;
   return run;
@@ -149,14 +150,13 @@ TEST(AllocationFailure, SetupEndsSilentlyWithAnEmptyConfig) {
   files.files[kConfigFileName] = "c:\\old\\\r\n-r1";
   RecordingInterpreter interpreter;
   ExhaustedTokenConsole console("c:\\k\\\n1");
-  EXPECT_EQ(RunSetup(console, interpreter, files, "setup", [](const std::string&) { return std::string(); }), 1);
+  EXPECT_EQ(RunSetup(console, interpreter, files, "setup", testing::TestNaming()), 1);
   EXPECT_EQ(console.Output(), kBanner + kPathQuestion);
   EXPECT_EQ(files.At(kConfigFileName), "");
 
   ExhaustedFileSystem exhausted(kConfigFileName, Where::kWrite, 0);
   ScriptedConsole keys("2");
-  EXPECT_EQ(
-      RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", [](const std::string&) { return std::string(); }), 1);
+  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", testing::TestNaming()), 1);
   EXPECT_EQ(keys.Output(), kBanner + kIdctMenu + "2");
   EXPECT_EQ(exhausted.At(kConfigFileName), "");
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "support/folder_naming.h"
 #include "wizard/batch_code_page.h"
 #include "wizard/interpreter_text.h"
 
@@ -24,26 +25,29 @@ class BatchCodePage : public ::testing::Test {
   }
 };
 
+// The paths are in ANSI, as config.cfg holds them.
 TEST_F(BatchCodePage, LettersGoToTheirOemBytesAfterTheEscaping) {
-  EXPECT_EQ(InterpreterPath("Z:\\R&D\\J\xF6rg 100%\\"), "Z:\\R^&D\\J\x94rg 100%%\\");
-  EXPECT_EQ(InterpreterPath("\xC4\xD6\xDC\xE4\xFC\xDF\xE9"), "\x8E\x99\x9A\x84\x81\xE1\x82");
+  EXPECT_EQ(InterpreterPath("Z:\\R&D\\J\xF6rg%\\", testing::NoShortForm), "Z:\\R^&D\\J\x94rg%%\\");
+  EXPECT_EQ(InterpreterPath("\xC4\xD6\xDC\xE4\xFC\xDF\xE9", testing::NoShortForm), "\x8E\x99\x9A\x84\x81\xE1\x82");
   EXPECT_EQ(InterpreterValue("-r\xF6"), "-r\x94");
 }
 
 // The OEM code page lacks the euro sign, and has an S but no S with caron: a look-alike would
 // name another folder.
 TEST_F(BatchCodePage, LettersWithoutAnEquivalentFail) {
-  for (std::string text : {std::string("Mus\x80"),
-                           std::string("\x8A"
+  // In UTF-8, as the escaping leaves them.
+  for (std::string text : {std::string("Mus\xE2\x82\xAC"),
+                           std::string("\xC5\xA0"
                                        "arka"),
-                           std::string("J\xF6rg \x80")}) {
+                           std::string("J\xC3\xB6rg \xE2\x82\xAC")}) {
     EXPECT_FALSE(ToBatchCodePage(text)) << text;
   }
 }
 
 // What the interpreter got before: no worse than that when nothing better can be had.
 TEST_F(BatchCodePage, WithoutAnEquivalentOrAShortFormTheTextStaysAsItStands) {
-  EXPECT_EQ(InterpreterPath("Z:\\nowhere\\kelvarro\\M\x80s&1\\"), "Z:\\nowhere\\kelvarro\\M\x80s^&1\\");
+  EXPECT_EQ(InterpreterPath("Z:\\nowhere\\kelvarro\\M\x80s&1\\", testing::NoShortForm),
+            "Z:\\nowhere\\kelvarro\\M\x80s^&1\\");
   EXPECT_EQ(InterpreterValue("-r\x80"), "-r\x80");
 }
 

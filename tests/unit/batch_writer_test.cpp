@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "wizard/interpreter_text.h"
 
@@ -40,7 +41,7 @@ EncodingChoices VariableExample() {
 // The file as the writer leaves it.
 std::string Written(const WizardConfig& config, const EncodingChoices& choices) {
   MemoryFileSystem files;
-  BatchWriter(files, config, choices);
+  BatchWriter(files, config, choices, testing::NoShortForm);
   return files.At("process.bat");
 }
 
@@ -52,7 +53,7 @@ std::string Line(std::size_t index, const std::string& text) {
 
 TEST(BatchWriter, ConstantBitrateExampleIsExactly590Bytes) {
   MemoryFileSystem files;
-  BatchWriter(files, WizardConfig{kDir, "-r1"}, ConstantExample());
+  BatchWriter(files, WizardConfig{kDir, "-r1"}, ConstantExample(), testing::NoShortForm);
   const std::string expected =
       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
       " -f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
@@ -143,12 +144,12 @@ TEST(BatchWriter, InstallDirAndSwitchAreEscapedInEveryLine) {
 TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {
   MemoryFileSystem files;
   files.files["process.bat"] = std::string(4000, 'x');
-  BatchWriter(files, WizardConfig{"e:\\", "-r1"}, ConstantExample());
+  BatchWriter(files, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm);
   EXPECT_EQ(files.At("process.bat"), Written(WizardConfig{"e:\\", "-r1"}, ConstantExample()));
 
   MemoryFileSystem locked;
   locked.unwritable.insert("process.bat");
-  BatchWriter(locked, WizardConfig{"e:\\", "-r1"}, ConstantExample());
+  BatchWriter(locked, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm);
   EXPECT_FALSE(locked.Has("process.bat"));
 }
 

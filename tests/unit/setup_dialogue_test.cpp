@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/dialogue_texts.h"
+#include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
@@ -16,8 +19,10 @@ namespace {
 using namespace testing::texts;
 
 using testing::MemoryFileSystem;
+using testing::NoShortForm;
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
+using testing::TestNaming;
 
 struct SetupRun {
   int exit_code;
@@ -26,14 +31,11 @@ struct SetupRun {
   RecordingInterpreter interpreter;
 };
 
-// As on POSIX, where no folder has a short form.
-std::string NoShortForm(const std::string&) { return ""; }
-
 SetupRun RunWith(const std::string& program_path, const std::string& input, MemoryFileSystem files = {},
-                 const ShortPathLookup& short_path_of = NoShortForm) {
+                 const FolderNaming& naming = TestNaming()) {
   SetupRun run{0, "", std::move(files), {}};
   ScriptedConsole console(input);
-  run.exit_code = RunSetup(console, run.interpreter, run.files, program_path, short_path_of);
+  run.exit_code = RunSetup(console, run.interpreter, run.files, program_path, naming);
   run.output = console.Output();
   return run;
 }
@@ -51,7 +53,7 @@ TEST(SetupDialogue, DrivePathGivesItsDirectoryWithoutAQuestion) {
   };
   files.files["config.cfg"] = "old\r\n-r7";
 
-  EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe", NoShortForm), 0);
+  EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe", TestNaming()), 0);
   EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
   EXPECT_TRUE(config_empty_at_clear);
   EXPECT_EQ(output_at_clear, "");
@@ -85,41 +87,68 @@ TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordAsTyped) {
   }
 }
 
-// The wizard reads config.cfg word by word: a directory with a blank would reach it cut.
-TEST(SetupDialogue, DirectoryWithABlankIsWrittenInItsShortForm) {
+// The wizard reads config.cfg word by word, and the command interpreter cuts a command line at
+// blanks and at ; , = ( ): such a directory goes in by its short form, as does one with a
+// letter that config.cfg's code page lacks.
+TEST(SetupDialogue, DirectoryTheBatchFileCannotCarryIsWrittenInItsShortForm) {
   std::vector<std::string> looked_up;
-  const auto short_forms = [&](const std::string& dir) {
+  const FolderNaming naming = TestNaming([&](const std::string& dir) {
     looked_up.push_back(dir);
-    return std::string("C:\\PROGRA~1\\KELVAR~1.7\\");
-  };
-  const SetupRun run = RunWith("C:\\Program Files\\kelvarro 0.7\\setup.exe", "3", {}, short_forms);
+    return ShortForm{"C:\\PROGRA~1\\KELVAR~1.7\\", ""};
+  });
+  const SetupRun run = RunWith("C:\\Program Files\\kelvarro 0.7\\setup.exe", "3", {}, naming);
   EXPECT_EQ(looked_up, std::vector<std::string>{"C:\\Program Files\\kelvarro 0.7\\"});
   EXPECT_EQ(run.output, kBanner + kIdctMenu + "3");
   EXPECT_EQ(run.files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r7");
 
-  // A tab cuts the word just as a blank does; a directory without either is not looked up.
   looked_up.clear();
-  EXPECT_EQ(RunWith("C:\\a\tb\\setup.exe", "1", {}, short_forms).files.At("config.cfg"),
-            "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2");
-  EXPECT_EQ(RunWith("C:\\enc\\setup.exe", "1", {}, short_forms).files.At("config.cfg"), "C:\\enc\\\r\n-r2");
-  EXPECT_EQ(looked_up.size(), 1u);
+  for (const std::string dir :
+       {"C:\\a\tb\\", "C:\\a;b\\", "C:\\a,b\\", "C:\\a=b\\", "C:\\a(b\\", "C:\\a)b\\", "C:\\Jos\xC3\xA9\\"}) {
+    EXPECT_EQ(RunWith(dir + "setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2")
+        << dir;
+  }
+  EXPECT_EQ(looked_up.size(), 7u);
+  // Characters that mean something to the interpreter but are escaped in the batch file do
+  // not need the short form, nor does a plain name.
+  looked_up.clear();
+  EXPECT_EQ(RunWith("C:\\R&D^x%y\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\R&D^x%y\\\r\n-r2");
+  EXPECT_EQ(RunWith("C:\\enc\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\enc\\\r\n-r2");
+  EXPECT_TRUE(looked_up.empty());
 }
 
-TEST(SetupDialogue, DirectoryWithABlankAndNoShortFormSaysSoAndAsks) {
+TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
   const std::string program = "C:\\Program Files\\kelvarro\\setup.exe";
-  // No short form at all (POSIX), and the long form given back (8.3 names switched off).
-  const ShortPathLookup lookups[] = {NoShortForm, [](const std::string& dir) { return dir; }};
-  for (const ShortPathLookup& lookup : lookups) {
-    const SetupRun run = RunWith(program, "d:\\enc\\ x1", {}, lookup);
+  // No short form at all; the long form given back (8.3 names switched off); a short form that
+  // still has a letter the code page lacks.
+  const std::pair<ShortPathLookup, std::string> cases[] = {{NoShortForm, testing::kNoShortFormReason},
+                                                           {[](const std::string& dir) {
+                                                              return ShortForm{dir, ""};
+                                                            },
+                                                            "it has no short form that a batch file can take"},
+                                                           {[](const std::string&) {
+                                                              return ShortForm{"C:\\\xC3\xA9~1\\", ""};
+                                                            },
+                                                            "it has no short form that a batch file can take"}};
+  for (const auto& [lookup, why_not] : cases) {
+    const SetupRun run = RunWith(program, "d:\\enc\\ x1", {}, TestNaming(lookup));
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.output, kBanner + kBlankNotice + kPathQuestion + kIdctMenu + " " + kIdctMenu + "x" + kIdctMenu + "1");
+    EXPECT_EQ(run.output,
+              kBanner + UnusableFolder(why_not) + kPathQuestion + kIdctMenu + " " + kIdctMenu + "x" + kIdctMenu + "1");
     EXPECT_EQ(run.files.At("config.cfg"), "d:\\enc\\\r\n-r2");
   }
   // The question is the one of a path that cannot be worked out: the input may end there.
-  const SetupRun ended = RunWith(program, "", {}, NoShortForm);
+  const SetupRun ended = RunWith(program, "");
   EXPECT_EQ(ended.exit_code, 1);
-  EXPECT_EQ(ended.output, kBanner + kBlankNotice + kPathQuestion);
+  EXPECT_EQ(ended.output, kBanner + UnusableFolder(testing::kNoShortFormReason) + kPathQuestion);
   EXPECT_EQ(ended.files.At("config.cfg"), "");
+}
+
+// A typed path is stored as the platform names it; the short form is not asked for.
+TEST(SetupDialogue, TypedPathIsStoredAsThePlatformNamesIt) {
+  FolderNaming naming = TestNaming([](const std::string&) -> ShortForm { throw std::logic_error("looked up"); });
+  naming.typed_path = [](const std::string& typed) { return "Z:" + typed; };
+  const SetupRun run = RunWith("setup", "/home/ann/k;1/ 2", {}, naming);
+  EXPECT_EQ(run.files.At("config.cfg"), "Z:/home/ann/k;1/\r\n-r1");
 }
 
 TEST(SetupDialogue, EndOfInputAtTheMenuLeavesAnEmptyConfig) {
