@@ -27,9 +27,8 @@ echo "running them in $demo"
 echo
 
 cd "$demo"
-# Started the way Windows starts it, by a full path with a drive letter (Z: is how Wine sees
-# the root of this file system), setup works the install directory out by itself.
-windows_path="Z:${demo//\//\\}\\setup.exe"
-(exec -a "$windows_path" ./setup)
+# Started by its path, as a user starts it, setup works the install directory out by itself,
+# named as Wine shows it to the Windows tools (Z:\...).
+./setup
 echo
 ./wizard

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/folder_naming.h"
 #include "support/memory_file_system.h"
@@ -139,6 +140,25 @@ TEST(BatchWriter, InstallDirAndSwitchAreEscapedInEveryLine) {
                                "temp\\movie_1.avistream0x80.ac3 " + dir + "temp\\pcmaudio.wav");
   EXPECT_EQ(Line(2, text), dir + "progs\\lame.exe -h -b 128 " + dir + "temp\\pcmaudio.wav " + dir + "temp\\audio.mp3");
   EXPECT_EQ(Line(3, text), dir + "nandub\\nandub.exe /snandub\\multi.vcf /x");
+}
+
+// The interpreter cuts an unquoted command at ; , = ( ) as at a blank: such a folder goes in
+// by its short form, escaped like any other; without one, as it stands.
+TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
+  std::vector<std::string> looked_up;
+  const ShortPathLookup lookup = [&](const std::string& dir) {
+    looked_up.push_back(dir);
+    return ShortForm{"E:\\R&D~1\\", ""};
+  };
+  for (const std::string dir : {"e:\\a;b\\", "e:\\a,b\\", "e:\\a=b\\", "e:\\a(b)\\"}) {
+    MemoryFileSystem files;
+    BatchWriter(files, WizardConfig{dir, "-r1"}, ConstantExample(), lookup);
+    EXPECT_EQ(Line(3, files.At("process.bat")), "E:\\R^&D~1\\nandub\\nandub.exe /snandub\\multi.vcf /x") << dir;
+    EXPECT_EQ(looked_up.back(), dir);
+  }
+  EXPECT_EQ(looked_up.size(), 4u);
+  EXPECT_EQ(Line(3, Written(WizardConfig{"e:\\a;b&c\\", "-r1"}, ConstantExample())),
+            "e:\\a;b^&c\\nandub\\nandub.exe /snandub\\multi.vcf /x");
 }
 
 TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {

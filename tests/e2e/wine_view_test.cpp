@@ -1,0 +1,128 @@
+// The built programs on POSIX, where the batch file and the tools are Windows programs run by
+// Wine: setup names its folder as Wine shows it to them (drive Z: for the root), and a folder
+// that the batch file cannot carry as it is goes in by the short form that Wine's winepath
+// gives. A stand-in winepath on the PATH says which short form and records how it was asked.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/dialogue_texts.h"
+#include "support/install_tree.h"
+#include "support/pty_session.h"
+
+namespace kelvarro::testing {
+namespace {
+
+using namespace texts;
+
+// How Wine names the POSIX folder `path` (which exists), with its final backslash.
+std::string WineName(const std::string& path) {
+  std::string name = "Z:" + std::filesystem::canonical(path).string() + "/";
+  for (char& c : name) {
+    if (c == '/') c = '\\';
+  }
+  return name;
+}
+
+// A winepath in `dir`/bin that answers `answer` (a line, as Wine ends it with CR LF) and exits
+// with `status`, after logging its arguments, WINEDEBUG and whatever its standard input held.
+std::string StandInWinepath(const TempDir& dir, const std::string& answer, int status = 0) {
+  std::filesystem::create_directory(dir / "bin");
+  const std::string script = dir / "bin/winepath";
+  WriteBytes(script, "#!/bin/sh\nprintf '%s|%s|%s\\n' \"$*\" \"$WINEDEBUG\" \"$(cat)\" >> '" + dir / "winepath.log" +
+                         "'\nprintf '%s\\r\\n' '" + answer + "'\nexit " + std::to_string(status) + "\n");
+  chmod(script.c_str(), 0755);
+  return "PATH=" + dir / "bin";
+}
+
+PtyOptions SetupWithPath(const TempDir& dir, const std::string& workdir, const std::string& argv0,
+                         const std::string& path_setting) {
+  PtyOptions options = RunIn(dir, KELVARRO_SETUP, argv0);
+  options.workdir = workdir;
+  options.environment = {path_setting};
+  return options;
+}
+
+TEST(WineView, SetupStartedByAPathNamesItsFolderAsWineShowsIt) {
+  TempDir dir;
+  // Absolute, and relative to the current directory, as "./setup" is.
+  for (const std::string& argv0 : {dir / "setup", std::string("./setup")}) {
+    PtySession session(SetupWithPath(dir, dir.path(), argv0, "PATH=/nonexistent"));
+    ASSERT_TRUE(session.Expect("please choose the IDCT to use: ")) << argv0;
+    ASSERT_TRUE(session.SendKey('2'));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2") << argv0;
+    EXPECT_EQ(ReadBytes(dir / "config.cfg"), WineName(dir.path()) + "\r\n-r1") << argv0;
+  }
+}
+
+// A blank, a letter beyond ASCII, and ; , = ( ) each send setup to Wine for the short form.
+TEST(WineView, FolderTheBatchFileCannotCarryGoesInByWinesShortForm) {
+  for (const char* name : {"My Movies", "Дмитрий", "k;1", "a,b", "x=y", "f(1)"}) {
+    TempDir dir;
+    const std::string folder = dir / name;
+    std::filesystem::create_directory(folder);
+    const std::string path_setting = StandInWinepath(dir, "Z:\\TMP\\SHORT~1\\");
+    PtySession session(SetupWithPath(dir, folder, folder + "/setup", path_setting));
+    ASSERT_TRUE(session.Expect("please choose the IDCT to use: ")) << name;
+    ASSERT_TRUE(session.SendKey('3'));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "3") << name;
+    EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\TMP\\SHORT~1\\\r\n-r7") << name;
+    // Asked once, for the folder as Windows programs name it; quietly, and not with the
+    // terminal as its input, where the user's next keys wait.
+    EXPECT_EQ(ReadBytes(dir / "winepath.log"), "-s " + WineName(folder) + "|-all|\n") << name;
+  }
+}
+
+TEST(WineView, WithoutAShortFormSetupSaysWhyAndTakesATypedPosixPathInWinesView) {
+  struct Case {
+    std::string answer;
+    int status;
+    std::string why_not;
+  };
+  const Case cases[] = {
+      {"", 0, "Wine gives no short form for it"},
+      {"", 1, "Wine could not start to give its short form (exit code 1)"},
+      {"Z:\\My Movies\\", 0, "it has no short form that a batch file can take"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string folder = dir / "My Movies";
+    std::filesystem::create_directory(folder);
+    PtySession session(SetupWithPath(dir, folder, folder + "/setup", StandInWinepath(dir, c.answer, c.status)));
+    ASSERT_TRUE(session.Expect(kPathQuestion)) << c.why_not;
+    ASSERT_TRUE(session.SendLine("/home/ann/k/"));
+    ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
+    ASSERT_TRUE(session.SendKey('1'));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(session.Transcript(), kClear + kBanner + UnusableFolder(c.why_not) + kPathQuestion + "/home/ann/k/\n" +
+                                        kIdctMenu + "1");
+    EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\home\\ann\\k\\\r\n-r2");
+  }
+}
+
+// config.cfg may name a folder that the batch file cannot carry (typed, or written before):
+// the batch file takes its short form, in plain ASCII, while the list and the job script, read
+// by the tools through their own file calls, keep the name as config.cfg holds it.
+TEST(WineView, WizardWritesTheBatchFileInPlainAsciiByTheShortForm) {
+  TempDir dir;
+  MakeWizardInstall(dir);
+  const std::string install_dir = "Z:\\tmp\\\xD0\x94\xD0\xB8\xD0\xBC\\k;1\\";
+  WriteBytes(dir / "config.cfg", install_dir + "\r\n-r1");
+  PtyOptions options = RunIn(dir, KELVARRO_WIZARD, "wizard");
+  options.environment = {StandInWinepath(dir, "Z:\\tmp\\____~1\\K_1~1\\")};
+  PtySession session(options);
+  for (const char key : kConstantKeys) ASSERT_TRUE(session.SendKey(key));
+  EXPECT_EQ(session.Finish(), 0);
+  EXPECT_EQ(ReadBytes(dir / "process.bat"), ConstantRunBatchFile("Z:\\tmp\\____~1\\K_1~1\\"));
+  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), MovieList(install_dir));
+  EXPECT_EQ(ReadBytes(dir / "winepath.log"), "-s " + install_dir + "|-all|\n");
+}
+
+}  // namespace
+}  // namespace kelvarro::testing
