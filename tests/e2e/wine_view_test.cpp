@@ -100,8 +100,8 @@ TEST(WineView, WithoutAShortFormSetupSaysWhyAndTakesATypedPosixPathInWinesView) 
     ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
     ASSERT_TRUE(session.SendKey('1'));
     EXPECT_EQ(session.Finish(), 0);
-    EXPECT_EQ(session.Transcript(), kClear + kBanner + UnusableFolder(c.why_not) + kPathQuestion + "/home/ann/k/\n" +
-                                        kIdctMenu + "1");
+    EXPECT_EQ(session.Transcript(),
+              kClear + kBanner + UnusableFolder(c.why_not) + kPathQuestion + "/home/ann/k/\n" + kIdctMenu + "1");
     EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\home\\ann\\k\\\r\n-r2");
   }
 }

@@ -40,7 +40,10 @@ int main(int argc, char** argv) {
   options.timeout = std::chrono::milliseconds(60000);
   PtySession session(options);
 
-  if (!session.ExpectOnScreen("extracted the files")) return Fail("no path question", session);
+  if (!session.ExpectOnScreen("kelvarro0.7.1\\):")) return Fail("no path question", session);
+  // Wine's console takes the terminal raw only when the program first reads from it: an Enter
+  // typed before would arrive as a line feed, which is no Enter to it.
+  if (!session.WaitForKeyMode() || !session.WaitUntilAsleep()) return Fail("no read of the path", session);
   if (!session.TypeNow(std::string(argv[3]) + "\r")) return Fail("cannot type the path", session);
   if (!session.ExpectOnScreen("please choose the IDCT to use: ")) return Fail("no IDCT menu", session);
   if (!session.TypeNow("1")) return Fail("cannot type the key", session);
