@@ -1,6 +1,8 @@
 # The package is the install directory itself, ready to unpack: both programs, README.txt and
 # the empty working directories the programs expect beside them. Windows builds make a ZIP,
-# other builds a .tar.gz with the same layout.
+# other builds a .tar.gz with the same layout. The release packages are made from these same
+# install rules by scripts/release.sh, which gives every entry the commit's time and a fixed
+# owner and mode: CPack here stamps each entry with its file's time.
 
 install(TARGETS setup wizard RUNTIME DESTINATION .)
 # README.txt is read with the platform's own editor, so it gets the platform's line ends. The

@@ -26,6 +26,9 @@ packages_for() {
     # libFuzzer comes with clang's runtime libraries.
     fuzz) echo clang libclang-rt-14-dev cmake ninja-build ;;
     memcheck) echo g++ cmake ninja-build libgtest-dev valgrind ;;
+    # scripts/release.sh, and the stage that runs it twice: both builds of the programs (strip
+    # comes with binutils), zip for the ZIP, unzip's zipinfo and binutils' strings for the checks.
+    packages) echo g++ cmake ninja-build g++-mingw-w64-x86-64 binutils zip unzip git ;;
     *) return 1 ;;
   esac
 }

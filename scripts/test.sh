@@ -9,6 +9,7 @@
 #   lint     clang-format and clang-tidy over our sources (scripts/lint.sh)
 #   fuzz     every fuzz target for 20 s (scripts/fuzz.sh)
 #   memcheck valgrind over whole runs of both programs (scripts/memcheck.sh)
+#   packages the release packages built twice, compared byte for byte (tests/packages/reproducible.sh)
 #
 #   bash scripts/test.sh                 # every stage
 #   bash scripts/test.sh debug windows   # only these
@@ -24,7 +25,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-all_stages=(debug clang asan windows release lint fuzz memcheck)
+all_stages=(debug clang asan windows release lint fuzz memcheck packages)
 declare -A about=(
   [debug]="native debug build and its tests"
   [clang]="native debug build with Clang and its tests"
@@ -34,6 +35,7 @@ declare -A about=(
   [lint]="clang-format and clang-tidy over our sources"
   [fuzz]="every fuzz target for a short while, under ASan and UBSan"
   [memcheck]="valgrind over whole runs of both programs"
+  [packages]="release packages built twice by scripts/release.sh, compared byte for byte"
 )
 
 stages=("$@")
@@ -202,6 +204,22 @@ run_script_stage() {
 
 stage_fuzz() { require clang++ clang && run_script_stage scripts/fuzz.sh 20; }
 stage_memcheck() { require valgrind valgrind && require g++ g++ && run_script_stage scripts/memcheck.sh; }
+
+# Each check of reproducible.sh is one case; its last line sums them up.
+stage_packages() {
+  require cmake cmake && require ninja ninja-build && require g++ g++ &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 && require zip zip && require zipinfo unzip &&
+    require strings binutils && require git git || return 1
+  local log status
+  log=$(mktemp)
+  bash tests/packages/reproducible.sh 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  stage_passed=$(grep -c '^ok: ' "$log")
+  stage_failed=$(grep -c '^FAIL: ' "$log")
+  [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed 's/^reproducible.sh: //')
+  rm -f "$log"
+  return "$status"
+}
 
 # --- the run -----------------------------------------------------------------------------------
 
