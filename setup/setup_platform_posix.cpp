@@ -20,7 +20,7 @@ std::string WineView(const std::string& absolute) {
 
 std::string ProgramPath(int argc, char** argv) {
   if (argc < 1 || argv[0] == nullptr) return "";
-  const std::string path = argv[0];
+  std::string path = argv[0];
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return path;
   const std::string dir = slash == 0 ? "/" : path.substr(0, slash);
