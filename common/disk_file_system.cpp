@@ -69,4 +69,6 @@ std::unique_ptr<OutputFile> DiskFileSystem::OpenForWriting(const std::string& pa
   return std::make_unique<DiskOutputFile>(platform::OpenFileForWriting(path));
 }
 
+bool DiskFileSystem::IsRegularFile(const std::string& path) { return platform::IsRegularFile(path); }
+
 }  // namespace kelvarro

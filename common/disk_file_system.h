@@ -9,6 +9,7 @@ class DiskFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
+  bool IsRegularFile(const std::string& path) override;
 };
 
 }  // namespace kelvarro

@@ -33,6 +33,8 @@ class FileSystem {
   // Creates the file or cuts it to length zero. Never nullptr: a file that cannot be created
   // yields an OutputFile that drops what it is given.
   virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) = 0;
+  // Whether a file that is neither a directory nor a device is at `path`, readable or not.
+  virtual bool IsRegularFile(const std::string& path) = 0;
 };
 
 }  // namespace kelvarro

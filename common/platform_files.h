@@ -30,4 +30,8 @@ bool WriteFile(FileHandle file, const char* bytes, std::size_t size);
 
 void CloseFile(FileHandle file);
 
+// Whether `path` names an existing regular file (not a directory, not a device), whether or
+// not it can be read. Symbolic links are followed.
+bool IsRegularFile(const std::string& path);
+
 }  // namespace kelvarro::platform

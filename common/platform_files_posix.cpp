@@ -58,4 +58,9 @@ bool WriteFile(FileHandle file, const char* bytes, std::size_t size) {
 
 void CloseFile(FileHandle file) { close(file); }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace kelvarro::platform

@@ -46,4 +46,10 @@ bool WriteFile(FileHandle file, const char* bytes, std::size_t size) {
 
 void CloseFile(FileHandle file) { _close(file); }
 
+// The name goes through the ANSI code page, as it does when the decoder opens it.
+bool IsRegularFile(const std::string& path) {
+  struct _stat64 info {};
+  return _stat64(path.c_str(), &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+}
+
 }  // namespace kelvarro::platform

@@ -48,6 +48,7 @@ class PieceFileSystem : public FileSystem {
     return std::make_unique<PieceFile>(text_, sizes_);
   }
   std::unique_ptr<OutputFile> OpenForWriting(const std::string&) override { return std::make_unique<Dropped>(); }
+  bool IsRegularFile(const std::string& path) override { return path == path_; }
 
  private:
   class Dropped : public OutputFile {

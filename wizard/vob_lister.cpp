@@ -43,6 +43,14 @@ class TextReader {
 
 bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; }
 
+// The scan also finds pieces of the listing that name no file: header text where the install
+// directory holds the letters (`fD:\DVD-VOBs`), a directory called x.vob, the tail of a name
+// longer than twelve characters. The decoder cannot open them, so only a name under which a
+// regular file stands in input\ itself (no path separator in it) goes into the list.
+bool IsFileInInput(FileSystem& files, const std::string& name) {
+  return name.find_first_of("\\/") == std::string::npos && files.IsRegularFile(".\\input\\" + name);
+}
+
 // Reads the characters of the listing one by one, skipping white space, and remembers the
 // last ones it read with their positions. At a hit the letters o and b were each the next
 // character read, so nothing but white space stands between the 'v' and the 'b': the
@@ -51,8 +59,7 @@ bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; 
 // memory stays the same however long the listing is.
 class VobScan {
  public:
-  VobScan(InputFile& listing, const std::string& install_dir, OutputFile& list)
-      : text_(listing), prefix_(install_dir + "input\\"), list_(list) {}
+  VobScan(InputFile& listing, const NameFound& found) : text_(listing), found_(found) {}
 
   std::size_t Run() {
     // Not examined, but a name may reach back into them.
@@ -72,7 +79,7 @@ class VobScan {
       if (!IsLetter(c, 'o', 'O')) continue;
       c = Read();
       if (!IsLetter(c, 'b', 'B')) continue;
-      WriteName(behind_v - kNameStartsBack);
+      GiveName(behind_v - kNameStartsBack);
       ++hits;
     }
     return hits;
@@ -100,35 +107,31 @@ class VobScan {
   }
 
   // The twelve characters read from position `start` on: those remembered, then new ones.
-  // A listing that ends before the twelfth still gives a line, with what was there.
-  void WriteName(std::size_t start) {
-    std::string line = prefix_;
+  // A listing that ends before the twelfth still gives a name, with what was there.
+  void GiveName(std::size_t start) {
+    std::string name;
     const std::size_t oldest = count_ < recent_.size() ? 0 : count_ - recent_.size();
     for (std::size_t i = oldest; i < count_; ++i) {
       const Seen& seen = recent_[i % recent_.size()];
-      if (seen.position >= start) line += seen.c;
+      if (seen.position >= start) name += seen.c;
     }
-    while (line.size() < prefix_.size() + kNameLength) {
+    while (name.size() < kNameLength) {
       const int c = Read();
       if (c < 0) break;
-      line += static_cast<char>(c);
+      name += static_cast<char>(c);
     }
-    line += "\r\n";
-    list_.Write(line);
+    found_(name);
   }
 
   TextReader text_;
-  const std::string prefix_;
-  OutputFile& list_;
+  const NameFound& found_;
   std::array<Seen, kRemembered> recent_{};
   std::size_t count_ = 0;
 };
 
 }  // namespace
 
-std::size_t ScanVobListing(InputFile& listing, const std::string& install_dir, OutputFile& list) {
-  return VobScan(listing, install_dir, list).Run();
-}
+std::size_t ScanVobListing(InputFile& listing, const NameFound& found) { return VobScan(listing, found).Run(); }
 
 bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
   interpreter.ListVobFiles();
@@ -136,7 +139,16 @@ bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::str
   // Emptied on every call, so no list of an earlier movie survives.
   std::unique_ptr<OutputFile> list = files.OpenForWriting(kMovieListPath);
   if (listing == nullptr) return true;
-  return ScanVobListing(*listing, install_dir, *list) == 0;
+  std::size_t written = 0;
+  ScanVobListing(*listing, [&](const std::string& name) {
+    if (!IsFileInInput(files, name)) return;
+    // In pieces, so that no copy of a long install directory is made.
+    list->Write(install_dir);
+    list->Write("input\\");
+    list->Write(name + "\r\n");
+    ++written;
+  });
+  return written == 0;
 }
 
 }  // namespace kelvarro

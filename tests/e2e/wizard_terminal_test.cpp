@@ -259,7 +259,8 @@ namespace kelvarro::testing {
 namespace {
 
 // Ten thousand VOB files, one name with blanks in it, a negative minimum and a maximum beyond
-// 32 bits: the run still ends normally and writes what it was given.
+// 32 bits: the run still ends normally and writes what it was given. The twelve characters
+// the scan takes for the name with blanks name no file, so it has no line.
 TEST(WizardTerminal, ManyFilesOddNamesAndOutOfRangeNumbersEndNormally) {
   TempDir dir;
   std::vector<std::string> vobs = {"my movie.vob"};
@@ -275,7 +276,7 @@ TEST(WizardTerminal, ManyFilesOddNamesAndOutOfRangeNumbersEndNormally) {
   const std::string list = ReadBytes(dir / "input/movie.lst");
   EXPECT_NE(list.find("c:\\k\\input\\V0000000.VOB\r\n"), std::string::npos);
   EXPECT_NE(list.find("c:\\k\\input\\V0009999.VOB\r\n"), std::string::npos);
-  EXPECT_GE(std::count(list.begin(), list.end(), '\n'), 10001);
+  EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 10000);
   EXPECT_NE(ReadBytes(dir / "process.bat").find("c:\\k\\progs\\lame.exe -h -b -96 -V 3 -B 0 c:\\k\\temp"),
             std::string::npos);
 }

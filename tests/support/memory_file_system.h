@@ -37,6 +37,9 @@ class MemoryFileSystem : public FileSystem {
     return std::make_unique<Writer>(&content);
   }
 
+  // Every file held is a regular one, the unreadable ones too: no directories are modelled.
+  bool IsRegularFile(const std::string& path) override { return Has(path); }
+
  private:
   class Reader : public InputFile {
    public:

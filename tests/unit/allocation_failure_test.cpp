@@ -84,6 +84,7 @@ struct WizardRun {
 
 WizardRun RunWizardOn(ExhaustedFileSystem& files) {
   files.files["config.cfg"] = kDir + "\r\n-r1";
+  files.files[".\\input\\VTS_01_1.VOB"] = "";
   RecordingInterpreter interpreter;
   interpreter.action = [&files](const std::string& operation) {
     if (operation != testing::kListVobFiles) return;

@@ -67,6 +67,15 @@ TEST_F(DiskFileSystemTest, MissingFileOrDirectoryCannotBeRead) {
   EXPECT_FALSE(ReadConfig(files_).has_value());
 }
 
+TEST_F(DiskFileSystemTest, OnlyAnExistingFileIsARegularFile) {
+  fs::create_directories(dir_ / "input" / "x.vob");
+  std::ofstream(dir_ / "input" / "VTS_01_1.VOB").put('x');
+  EXPECT_TRUE(files_.IsRegularFile(".\\input\\VTS_01_1.VOB"));
+  EXPECT_FALSE(files_.IsRegularFile(".\\input\\x.vob"));
+  EXPECT_FALSE(files_.IsRegularFile(".\\input\\VTS_01_2.VOB"));
+  EXPECT_FALSE(files_.IsRegularFile(".\\input"));
+}
+
 TEST_F(DiskFileSystemTest, WriteIntoMissingDirectoryIsSilentlyLost) {
   files_.OpenForWriting("nandub\\multi.vcf")->Write("lost");
   EXPECT_FALSE(fs::exists(dir_ / "nandub"));

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <random>
-#include <sstream>
 
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
@@ -42,18 +41,11 @@ class PieceFile : public InputFile {
 
 using Strings = std::vector<std::string>;
 
-// The names of the lines written for `listing`, checked for their form on the way.
+// The names the scan hands on for `listing`.
 Strings Names(const std::string& listing, unsigned max_piece = 0) {
   PieceFile in(listing, max_piece);
-  MemoryFileSystem files;
-  const std::size_t hits = ScanVobListing(in, "", *files.OpenForWriting("list"));
-  std::istringstream lines(files.At("list"));
   Strings names;
-  for (std::string line; std::getline(lines, line);) {
-    const bool well_formed = line.size() >= 7 && line.compare(0, 6, "input\\") == 0 && line.back() == '\r';
-    EXPECT_TRUE(well_formed) << line;
-    if (well_formed) names.push_back(line.substr(6, line.size() - 7));
-  }
+  const std::size_t hits = ScanVobListing(in, [&](const std::string& name) { names.push_back(name); });
   EXPECT_EQ(hits, names.size());
   return names;
 }
@@ -76,18 +68,62 @@ const std::string kWineListing =
     "       3 files                        0 bytes\r\n"
     "       0 directories     83,054,264,320 bytes free\r\n\r\n";
 
+// The files of a movie in input\, as the wizard names them.
+void AddVobFiles(MemoryFileSystem& files, const Strings& names) {
+  for (const std::string& name : names) files.files[".\\input\\" + name] = "";
+}
+
+// The list VobLister writes for `listing` among `files`, for install directory c:\dvd\.
+std::string ListFor(const std::string& listing, MemoryFileSystem& files, bool expect_none_found = false) {
+  RecordingInterpreter interpreter;
+  interpreter.action = [&](const std::string&) { files.files[kListing] = listing; };
+  EXPECT_EQ(VobLister(interpreter, files, "c:\\dvd\\"), expect_none_found);
+  EXPECT_EQ(interpreter.operations, Strings{testing::kListVobFiles});
+  EXPECT_EQ(files.At(kListing), listing) << "the listing is left in place";
+  return files.At(kList);
+}
+
+const std::string kThreeVobLines =
+    "c:\\dvd\\input\\VTS_01_0.VOB\r\nc:\\dvd\\input\\VTS_01_1.VOB\r\nc:\\dvd\\input\\VTS_01_2.VOB\r\n";
+
 TEST(VobLister, ListsEveryVobOfARealListingInOrder) {
   for (const std::string& listing : {kWindowsListing, kWineListing}) {
     MemoryFileSystem files;
     files.files[kList] = "an older movie's list\r\n";
-    RecordingInterpreter interpreter;
-    interpreter.action = [&](const std::string&) { files.files[kListing] = listing; };
-    EXPECT_FALSE(VobLister(interpreter, files, "c:\\dvd\\"));
-    EXPECT_EQ(interpreter.operations, Strings{testing::kListVobFiles});
-    EXPECT_EQ(files.At(kList),
-              "c:\\dvd\\input\\VTS_01_0.VOB\r\nc:\\dvd\\input\\VTS_01_1.VOB\r\nc:\\dvd\\input\\VTS_01_2.VOB\r\n");
-    EXPECT_EQ(files.At(kListing), listing) << "the listing is left in place";
+    AddVobFiles(files, {"VTS_01_2.VOB", "VTS_01_0.VOB", "VTS_01_1.VOB"});
+    EXPECT_EQ(ListFor(listing, files), kThreeVobLines);
   }
+}
+
+// What the scan finds beside the real names (header text around an install directory that
+// holds the letters, a directory called x.vob, the tail of a long name) names no file in
+// input\ and gives no line; the real names keep their lines, in their order.
+TEST(VobLister, WritesOnlyNamesUnderWhichAFileStandsInInput) {
+  std::string listing = kWindowsListing;
+  listing.replace(listing.find("C:\\dvd"), 6, "D:\\DVD-VOBs\\kelvarro");
+  const std::string first_file = "07.12.2026  19:30     1.073.709.056 VTS_01_0.VOB";
+  listing.insert(listing.find(first_file),
+                 "07.12.2026  19:29    <DIR>          x.vob\r\n"
+                 "07.12.2026  19:29                 0 MOVIE_PART1.VOB\r\n");
+  const Strings found = Names(listing);
+  ASSERT_EQ(found.size(), 6u) << "the scan itself finds them all";
+  EXPECT_EQ(found[0], "fD:\\DVD-VOBs");
+  EXPECT_EQ(found[1], "x.vob07.12.2") << "the directory's name runs on into the next line";
+  EXPECT_EQ(found[2], "IE_PART1.VOB");
+
+  MemoryFileSystem files;
+  AddVobFiles(files, {"VTS_01_0.VOB", "VTS_01_1.VOB", "VTS_01_2.VOB", "MOVIE_PART1.VOB"});
+  EXPECT_EQ(ListFor(listing, files), kThreeVobLines);
+
+  // Where a file does stand under a found name, that name has its line as found; but a name
+  // with a path separator in it is not one of input\ itself, whatever it reaches.
+  AddVobFiles(files, {found[0], found[1], found[2]});
+  EXPECT_EQ(ListFor(listing, files),
+            "c:\\dvd\\input\\x.vob07.12.2\r\nc:\\dvd\\input\\IE_PART1.VOB\r\n" + kThreeVobLines);
+
+  // Names found, but none of a file: the same as none found.
+  MemoryFileSystem empty_input;
+  EXPECT_EQ(ListFor(listing, empty_input, true), "");
 }
 
 TEST(VobLister, NothingFoundLeavesAnEmptyListEvenWithoutAListing) {

@@ -40,7 +40,7 @@ class WatchedConsole : public ScriptedConsole {
   }
 };
 
-// An install directory with config.cfg, where "dir" lists the given VOB names.
+// An install directory with config.cfg and the given VOB files, which "dir" lists.
 struct Install {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
@@ -48,6 +48,7 @@ struct Install {
   explicit Install(const std::vector<std::string>& vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
                    const std::string& config = kDir + "\r\n-r1") {
     files.files["config.cfg"] = config;
+    for (const std::string& name : vobs) files.files[".\\input\\" + name] = "";
     interpreter.action = [this, vobs](const std::string& operation) {
       if (operation != kListVobFiles) return;
       std::string listing =
@@ -67,15 +68,18 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   EXPECT_TRUE(interpreter.operations.empty());
 }
 
+// Also when the only name found is the tail of a long name, which names no file.
 TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
-  Install install(std::vector<std::string>{});
-  install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
-  ScriptedConsole console("q");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1);
-  EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
-  EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
-  EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
-  EXPECT_FALSE(install.files.Has("process.bat"));
+  for (const std::vector<std::string>& vobs : {std::vector<std::string>{}, {"MOVIE_PART1.VOB"}}) {
+    Install install(vobs);
+    install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
+    ScriptedConsole console("q");
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1);
+    EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
+    EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
+    EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
+    EXPECT_FALSE(install.files.Has("process.bat"));
+  }
 }
 
 TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles) {
