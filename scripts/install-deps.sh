@@ -17,10 +17,15 @@ packages_for() {
     demo | release) echo g++ cmake ninja-build ;;
     debug | asan) echo g++ cmake ninja-build libgtest-dev ;;
     clang) echo clang cmake ninja-build libgtest-dev ;;
-    # wine64 holds the loader, wine the wine and wineserver commands. The tests compile their
-    # own GoogleTest from its sources, read the programs' resources with icoutils and
-    # binutils' strings, and unpack the ZIP package.
-    windows) echo cmake ninja-build g++-mingw-w64-x86-64 googletest wine wine64 icoutils binutils unzip ;;
+    # wine64 holds the loader, wine the wine and wineserver commands, wine32 (a package of the
+    # i386 architecture) the loader of 32-bit programs such as the tool stand-in that the i686
+    # compiler builds. The tests compile their own GoogleTest from its sources, read the
+    # programs' resources with icoutils and binutils' strings, unpack the ZIP package, and
+    # generate Japanese and German locales from the sources in locales.
+    windows) echo cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64 wine32:i386 icoutils binutils unzip locales ;;
+    # The native programs (built with their tests, as in debug) run the batch file through
+    # Wine, whose tools are 32-bit stand-ins.
+    wine-native) echo g++ cmake ninja-build libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 ;;
     # clang-tidy reads the compile commands of the clang preset, so lint configures it.
     lint) echo clang-format clang-tidy clang cmake ninja-build libgtest-dev ;;
     # libFuzzer comes with clang's runtime libraries.
@@ -33,7 +38,7 @@ packages_for() {
   esac
 }
 
-[[ $# -gt 0 ]] || { echo "usage: $0 build|demo|debug|clang|asan|windows|release|lint..." >&2; exit 2; }
+[[ $# -gt 0 ]] || { echo "usage: $0 build|demo|debug|clang|asan|windows|wine-native|release|lint..." >&2; exit 2; }
 
 wanted=()
 for work in "$@"; do
@@ -41,6 +46,15 @@ for work in "$@"; do
   read -r -a more <<<"$list"
   wanted+=("${more[@]}")
 done
+
+# 32-bit Wine is a 32-bit Linux program. Where the kernel runs none, it cannot start, and once
+# installed it breaks Wine for 64-bit programs too: it is left out, and the tests of 32-bit
+# tools skip themselves there.
+source "$(dirname "$0")/host_32_bit.sh"
+if printf '%s\n' "${wanted[@]}" | grep -qx 'wine32:i386' && ! host_runs_32_bit_programs; then
+  echo "install-deps: this machine's kernel runs no 32-bit programs, so wine32 is left out"
+  mapfile -t wanted < <(printf '%s\n' "${wanted[@]}" | grep -vx 'wine32:i386')
+fi
 
 # Prints the packages among the arguments that are not installed, each once.
 not_installed() {
@@ -80,6 +94,19 @@ run_apt() {
   return "${PIPESTATUS[0]}"
 }
 
+# A package named NAME:ARCH needs its architecture known to dpkg before the update that fetches
+# that architecture's package lists (i386 for wine32, on a machine that has only amd64).
+add_foreign_architectures() {
+  local arch
+  for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+    [[ $arch == "$(dpkg --print-architecture)" ]] && continue
+    dpkg --print-foreign-architectures | grep -qx "$arch" && continue
+    echo "adding the architecture $arch to dpkg"
+    "${sudo[@]}" dpkg --add-architecture "$arch"
+  done
+}
+
+add_foreign_architectures
 update_status=0
 install_status=0
 run_apt update --error-on=any || update_status=$?

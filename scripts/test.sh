@@ -5,6 +5,7 @@
 #   clang    the same with Clang
 #   asan     the native build under AddressSanitizer and UndefinedBehaviorSanitizer
 #   windows  the MinGW-w64 cross build, its tests under Wine
+#   wine-native the native setup and wizard with the real Wine running process.bat
 #   release  the release programs and the benchmarks, built only, so that they keep compiling
 #   lint     clang-format and clang-tidy over our sources (scripts/lint.sh)
 #   fuzz     every fuzz target for 20 s (scripts/fuzz.sh)
@@ -25,12 +26,13 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-all_stages=(debug clang asan windows release lint fuzz memcheck packages)
+all_stages=(debug clang asan windows wine-native release lint fuzz memcheck packages)
 declare -A about=(
   [debug]="native debug build and its tests"
   [clang]="native debug build with Clang and its tests"
   [asan]="native build under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
   [windows]="MinGW-w64 cross build, its tests under Wine"
+  [wine-native]="native setup and wizard, the batch file run by the real Wine"
   [release]="release programs and benchmarks, built only"
   [lint]="clang-format and clang-tidy over our sources"
   [fuzz]="every fuzz target for a short while, under ASan and UBSan"
@@ -46,6 +48,9 @@ done
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export WINEDEBUG=-all
+# The tests' own Wine prefix, the one the Windows build's tests use too (tests/CMakeLists.txt):
+# the user's ~/.wine is never touched.
+export WINEPREFIX=$PWD/build/wine-prefix
 
 # --- helpers of the stages -------------------------------------------------------------------
 
@@ -124,34 +129,19 @@ stage_clang() { require cmake cmake && require ninja ninja-build && require clan
 stage_asan() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset asan && run_tests asan; }
 stage_release() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset release; }
 
-wine_server_started=no
+source tests/wine/prefix.sh
+wine_prefix_ready=no
 
-# The Wine tests need a persistent Wine server, or every Wine start in them pays about 3 s for
-# its own. It fails unless the prefix exists, so the prefix comes first, and the first Wine
-# start fills the prefix in. The tests' own fixture then finds the server running.
+# The Wine tests need the prefix to start 64-bit and 32-bit programs (tests/wine/prefix.sh makes
+# it afresh when it cannot), and a persistent Wine server, or every Wine start in them pays
+# about 3 s for its own. The tests' own fixture then finds the server running. $1 and $2 are
+# the 64-bit and the 32-bit tool stand-in, the probes.
 start_wine_server() {
-  local prefix=${WINEPREFIX:-$HOME/.wine} log status=0
-  log=$(mktemp)
-  echo "--- Wine server for $prefix"
-  mkdir -p "$prefix" || { stage_note="cannot make the Wine prefix $prefix"; return 1; }
-  wineserver -p </dev/null >/dev/null 2>"$log" || status=$?
-  case $status in
-    0) wine_server_started=yes ;;
-    2) echo "a Wine server for $prefix is already running" ;;  # someone else's: left alone
-    *)
-      stage_note="wineserver -p failed (exit code $status): $(head -n 1 "$log")"
-      rm -f "$log"
-      return 1
-      ;;
-  esac
-  [[ -f $prefix/system.reg ]] || echo "setting up the Wine prefix (once, some seconds)"
-  # Wine's add-ons are not wanted in a prefix that only runs console programs.
-  if ! WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wine cmd /c exit </dev/null >/dev/null 2>"$log"; then
-    stage_note="wine cmd /c exit failed: $(grep -v 'Read access denied' "$log" | head -n 1)"
-    rm -f "$log"
-    return 1
-  fi
-  rm -f "$log"
+  [[ $wine_prefix_ready == yes ]] && return 0
+  echo "--- Wine prefix and server: $WINEPREFIX"
+  host_runs_32_bit_programs || echo "this machine's kernel runs no 32-bit programs: the tests of 32-bit tools skip"
+  ready_wine_prefix "$1" "$2" || { stage_note=$wine_prefix_problem; return 1; }
+  wine_prefix_ready=yes
 }
 
 stop_wine_server() {
@@ -164,12 +154,57 @@ trap stop_wine_server EXIT
 stage_windows() {
   require cmake cmake && require ninja ninja-build &&
     require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
+    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686 &&
     require wine wine && require wineserver wine && require wrestool icoutils && require unzip unzip &&
-    require strings binutils || return 1
-  [[ -x /usr/lib/wine/wine64 ]] || { stage_note="Wine's 64-bit loader is missing (package wine64)"; return 1; }
+    require strings binutils && require_wine_loaders || return 1
   [[ -f /usr/src/googletest/CMakeLists.txt ]] ||
     { stage_note="GoogleTest's sources are missing (package googletest)"; return 1; }
-  build_preset windows && start_wine_server && run_tests windows
+  build_preset windows &&
+    start_wine_server build/windows/tests/wine/tool_stand_in.exe build/windows/tests/wine/tool_stand_in_32.exe &&
+    run_tests windows
+}
+
+# Fails the stage unless Wine's loaders are installed: for 64-bit programs, and for 32-bit ones
+# where the machine runs 32-bit programs at all.
+require_wine_loaders() {
+  [[ -x /usr/lib/wine/wine64 ]] || { stage_note="Wine's 64-bit loader is missing (package wine64)"; return 1; }
+  host_runs_32_bit_programs || return 0
+  [[ -x /usr/lib/wine/wine ]] || { stage_note="Wine's 32-bit loader is missing (package wine32:i386)"; return 1; }
+}
+
+# The native programs of the debug preset run by the real Wine (tests/wine/native_programs.sh),
+# with 32-bit tool stand-ins that the i686 cross compiler builds here.
+stage_wine-native() {
+  require cmake cmake && require ninja ninja-build && require g++ g++ &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
+    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686 && require wine wine && require wineserver wine &&
+    require winepath wine && require_wine_loaders || return 1
+  local fresh log bits compiler stand_in
+  fresh=$(fresh_if_other_generator build/debug Ninja)
+  echo "--- build: setup and wizard of the debug preset, and the tool stand-ins"
+  log=$(mktemp)
+  if ! cmake --preset debug $fresh >"$log" 2>&1; then
+    tail -n 40 "$log"
+    rm -f "$log"
+    stage_note="cmake --preset debug failed"
+    return 1
+  fi
+  rm -f "$log"
+  cmake --build --preset debug -j "$jobs" --target setup wizard || { stage_note="the native build failed"; return 1; }
+  mkdir -p build/wine-native
+  for bits in 64 32; do
+    compiler=x86_64-w64-mingw32-g++-posix
+    [[ $bits == 32 ]] && compiler=i686-w64-mingw32-g++-posix
+    stand_in=build/wine-native/tool_stand_in_$bits.exe
+    [[ $stand_in -nt tests/wine/tool_stand_in.cpp ]] && continue
+    $compiler -std=c++17 -O1 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror -static \
+      tests/wine/tool_stand_in.cpp -o "$stand_in" || { stage_note="the $bits-bit tool stand-in did not build"; return 1; }
+  done
+  # The tools are 32-bit, as the real ones are, where the machine runs 32-bit programs.
+  stand_in=build/wine-native/tool_stand_in_64.exe
+  host_runs_32_bit_programs && stand_in=build/wine-native/tool_stand_in_32.exe
+  start_wine_server build/wine-native/tool_stand_in_64.exe build/wine-native/tool_stand_in_32.exe &&
+    run_script_stage tests/wine/native_programs.sh build/debug/setup/setup build/debug/wizard/wizard "$stand_in"
 }
 
 stage_lint() {

@@ -1,22 +1,16 @@
-# Starts a persistent Wine server for the tests that follow, so that each Wine start in them
-# finds one running instead of paying about 3 s for its own. The server fails when the prefix
-# does not exist yet, so the prefix comes first. Neither the server nor the Wine services that
-# the first start leaves behind may hold on to ctest's output pipe, or ctest would wait for
-# them: all their streams go elsewhere. The server ends two minutes after the last Wine process.
-# Usage: start_server.sh
+# Readies the tests' own Wine prefix ($WINEPREFIX) for the tests that follow: it must start a
+# 64-bit program and the 32-bit program given, where the machine runs 32-bit programs (or it is
+# made afresh), and a persistent Wine
+# server must run for it, so that each Wine start in the tests finds one instead of paying
+# about 3 s for its own. Neither the server nor the Wine services that the first start leaves
+# behind may hold on to ctest's output pipe, or ctest would wait for them: prefix.sh sends all
+# their streams elsewhere. The server ends two minutes after the last Wine process.
+# Usage: start_server.sh TOOL_STAND_IN_EXE TOOL_STAND_IN_32_EXE
 
 source "$(dirname "$0")/lib.sh"
-[[ $# -eq 0 ]] || fail "usage: $0"
+source "$(dirname "$0")/prefix.sh"
+[[ $# -eq 2 ]] || fail "usage: $0 TOOL_STAND_IN_EXE TOOL_STAND_IN_32_EXE"
 
 command -v wineserver >/dev/null || fail "the wineserver command is missing (package wine)"
-mkdir -p "${WINEPREFIX:-$HOME/.wine}" || fail "cannot make the Wine prefix ${WINEPREFIX:-$HOME/.wine}"
-
-wineserver -p120 </dev/null >/dev/null 2>"$work/server.err"
-status=$?
-# Exit code 2: a server for this prefix is already running, which is what is wanted.
-[[ $status -eq 0 || $status -eq 2 ]] || fail "wineserver -p exited with $status: $(head -n 1 "$work/server.err")"
-
-# The first start in a new prefix fills it in; Wine's add-ons are not wanted for that.
-WINEDLLOVERRIDES="mscoree,mshtml=" timeout 120 wine cmd /c exit </dev/null >/dev/null 2>"$work/wine.err" ||
-  fail "wine cmd /c exit failed: $(grep -v 'Read access denied' "$work/wine.err" | head -n 1)"
+ready_wine_prefix "$1" "$2" 120 || fail "$wine_prefix_problem"
 echo "ok"

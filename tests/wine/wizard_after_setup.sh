@@ -3,15 +3,20 @@
 # interpreter's listing, and writes the list, the job script and the batch file byte for byte.
 # Declined, the batch file runs nothing; accepted, the real interpreter runs it: the decoder
 # line waits for its tool, the four tools (stand-ins) run in order with the written arguments,
-# and the farewell comes only after the last of them.
-# Usage: wizard_after_setup.sh SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE
+# and the farewell comes only after the last of them. The decoder's stand-in is a 32-bit
+# program, as the real tools are, where the machine runs 32-bit programs.
+# Usage: wizard_after_setup.sh SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE TOOL_STAND_IN_32_EXE
 
 source "$(dirname "$0")/lib.sh"
-[[ $# -eq 3 ]] || fail "usage: $0 SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE"
+[[ $# -eq 4 ]] || fail "usage: $0 SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE TOOL_STAND_IN_32_EXE"
 
 cd "$work" || fail "no scratch directory"
 mkdir input temp output progs nandub && cp "$1" setup.exe && cp "$2" wizard.exe || fail "cannot set up the tree"
-for tool in progs/m2apx3g progs/azid progs/lame nandub/nandub; do cp "$3" "$tool.exe" || fail "cannot copy $3"; done
+for tool in progs/azid progs/lame nandub/nandub; do cp "$3" "$tool.exe" || fail "cannot copy $3"; done
+source "$(dirname "$0")/../../scripts/host_32_bit.sh"
+decoder=$4
+host_runs_32_bit_programs || decoder=$3
+cp "$decoder" progs/m2apx3g.exe || fail "cannot copy $decoder"
 : > input/VTS_01_0.VOB
 : > input/VTS_01_1.VOB
 : > input/vts_01_2.vob
