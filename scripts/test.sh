@@ -81,20 +81,22 @@ build_preset() {
 # Counts the test cases in ctest's JUnit report $1 into stage_passed and stage_failed. A test
 # whose output shows GoogleTest cases counts each of them; any other test counts as one case.
 # A test that failed or did not run without a failed or skipped case to show for it counts one
-# failure; a case that skipped itself (GTEST_SKIP) counts as skipped.
+# failure; a case that skipped itself (GTEST_SKIP, or a script's SKIP_RETURN_CODE) counts as
+# skipped.
 count_cases() {
   local counts
   counts=$(tr -d '\r' <"$1" | awk '
     /<testcase / {
-      inside = 1; ok = 0; bad = 0; skip = 0
+      inside = 1; ok = 0; bad = 0; skip = 0; skipped_test = 0
       status = $0; sub(/.* status="/, "", status); sub(/".*/, "", status)
     }
     inside && /\[       OK \] /  { ok++ }
     inside && /\[  FAILED  \] .*\([0-9]+ ms\)$/ { bad++ }
     inside && /\[  SKIPPED \] .*\([0-9]+ ms\)$/ { skip++ }
+    inside && /<skipped / { skipped_test = 1 }
     inside && /<\/testcase>/ {
       inside = 0
-      if (ok + bad + skip == 0) { if (status == "run") passed++; else failed++ }
+      if (ok + bad + skip == 0) { if (status == "run") passed++; else if (skipped_test) skipped++; else failed++ }
       else { passed += ok; failed += bad; skipped += skip; if (status != "run" && bad + skip == 0) failed++ }
     }
     END { printf "%d %d %d\n", passed, failed, skipped }')
@@ -292,7 +294,7 @@ for stage in "${stages[@]}"; do
   if [[ $result == passed ]]; then
     if ((stage_passed > 0)); then detail="$stage_passed test cases"; else detail="built"; fi
   fi
-  rows+=("$(printf '%-8s  %-6s  %10s  %s' "$stage" "$result" "$took" "$detail")")
+  rows+=("$(printf '%-11s  %-6s  %10s  %s' "$stage" "$result" "$took" "$detail")")
   passed=$((passed + stage_passed))
   failed=$((failed + stage_failed))
   skipped=$((skipped + stage_skipped))
@@ -300,9 +302,9 @@ done
 stop_wine_server
 
 echo
-printf '%-8s  %-6s  %10s  %s\n' stage result time ""
+printf '%-11s  %-6s  %10s  %s\n' stage result time ""
 printf '%s\n' "${rows[@]}"
-printf '%-8s  %-6s  %10s\n' total "" "$(format_seconds $(($(date +%s) - run_started)))"
+printf '%-11s  %-6s  %10s\n' total "" "$(format_seconds $(($(date +%s) - run_started)))"
 echo
 if ((skipped > 0)); then
   echo "$passed passed, $failed failed, $skipped skipped"
