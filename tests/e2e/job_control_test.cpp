@@ -96,7 +96,8 @@ TEST(JobControl, ContinuedInTheBackgroundWaitsWithoutTouchingTheTerminal) {
 }
 
 // At a number prompt the terminal is in its own line mode: the stop changes nothing, and the
-// line typed after continuing is read whole, as if there had been no stop.
+// line typed after continuing is read whole, as if there had been no stop. Continue returns
+// once the program waits in its read again, so the line does come after the continuing.
 TEST(JobControl, StoppedAtANumberPromptReadsTheLineTypedAfterContinuing) {
   TempDir dir;
   PtySession session(WizardJobIn(dir));

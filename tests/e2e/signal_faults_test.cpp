@@ -53,8 +53,12 @@ TEST(SignalFaults, SetupKilledAtTheMenuGivesTheTerminalBackAndLeavesAnEmptyConfi
   }
 }
 
+bool InKeyMode(const termios& modes) { return (modes.c_lflag & (ICANON | ECHO)) == 0; }
+
 // The program leads its own session here, so the system discards the stop: the key read goes
-// on in key mode and the run ends normally.
+// on in key mode and the run ends normally. The handler gives the terminal back before it
+// tries to stop, so key mode is there again only once the handler is done; Signal waits for
+// that, and a key typed sooner would be echoed by the terminal as well.
 TEST(SignalFaults, RefusedStopAtAKeyPromptChangesNothing) {
   TempDir dir;
   MakeWizardInstall(dir);
@@ -62,6 +66,7 @@ TEST(SignalFaults, RefusedStopAtAKeyPromptChangesNothing) {
   ASSERT_TRUE(session.Expect(kRegion));
   ASSERT_TRUE(session.WaitForKeyMode());
   ASSERT_TRUE(session.Signal(SIGTSTP));
+  EXPECT_TRUE(InKeyMode(session.Modes()));
   for (const char key : kConstantKeys) ASSERT_TRUE(session.SendKey(key));
   EXPECT_EQ(session.Finish(), 0);
   EXPECT_EQ(session.Transcript(), kClear + ConstantRunShown());
@@ -72,6 +77,7 @@ TEST(SignalFaults, RefusedStopAtAKeyPromptChangesNothing) {
   ASSERT_TRUE(setup.Expect(kIdctMenu));
   ASSERT_TRUE(setup.WaitForKeyMode());
   ASSERT_TRUE(setup.Signal(SIGTSTP));
+  EXPECT_TRUE(InKeyMode(setup.Modes()));
   ASSERT_TRUE(setup.SendKey('1'));
   EXPECT_EQ(setup.Finish(), 0);
   EXPECT_EQ(setup.Transcript(), kClear + kBanner + kIdctMenu + "1");

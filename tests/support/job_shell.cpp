@@ -37,6 +37,10 @@ void RunAsJob(const char* program, char* const argv[], int report_fd, int comman
   if (job < 0) _exit(126);
   setpgid(job, job);
   tcsetpgrp(STDIN_FILENO, job);
+  if (write(report_fd, &job, sizeof job) != static_cast<ssize_t>(sizeof job)) {
+    kill(-job, SIGKILL);
+    _exit(125);
+  }
   for (;;) {
     int status = 0;
     if (waitpid(job, &status, WUNTRACED) < 0) {
@@ -52,7 +56,11 @@ void RunAsJob(const char* program, char* const argv[], int report_fd, int comman
       _exit(125);
     }
     if (command == kContinueInForeground) tcsetpgrp(STDIN_FILENO, job);
-    kill(-job, SIGCONT);
+    kill(-job, SIGCONT);  // the job is awake when this returns, so the report below is true
+    if (write(report_fd, &kCommandCarriedOut, 1) != 1) {
+      kill(-job, SIGKILL);
+      _exit(125);
+    }
   }
 }
 

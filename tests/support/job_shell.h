@@ -10,12 +10,17 @@ namespace kelvarro::testing {
 // Commands, one byte each on the command pipe, for a job that has stopped.
 inline constexpr char kContinueInForeground = 'f';
 inline constexpr char kContinueInBackground = 'b';
+// The report that a command has been carried out: the job has been sent SIGCONT (no stop
+// signal is 0).
+inline constexpr unsigned char kCommandCarriedOut = 0;
 
 // Runs in the session leader, whose standard input is the terminal. Starts `program` with
-// `argv` as a job in the foreground and waits for it. Each time the job stops,
-// the shell takes the terminal back, leaving its modes alone as a plain shell does, writes
-// the stop signal's number as one byte to `report_fd`, and waits for a command on
-// `command_fd`. Ends as the job ended: with its exit code, or killed by the same signal.
+// `argv` as a job in the foreground, writes the job's process id (a pid_t) to `report_fd`,
+// and waits for the job. Each time the job stops, the shell takes the terminal back, leaving
+// its modes alone as a plain shell does, writes the stop signal's number as one byte to
+// `report_fd`, and waits for a command on `command_fd`; once it has carried the command out it
+// writes kCommandCarriedOut. Ends as the job ended: with its exit code, or killed by the same
+// signal.
 [[noreturn]] void RunAsJob(const char* program, char* const argv[], int report_fd, int command_fd);
 
 }  // namespace kelvarro::testing

@@ -11,6 +11,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -98,6 +99,12 @@ PtySession::PtySession(const PtyOptions& options) : start_modes_(SessionModes())
     close(commands[0]);
     job_reports_ = reports[0];
     job_commands_ = commands[1];
+    // The shell reports its job at once; an end of the pipe instead means it never started one.
+    pid_t job = -1;
+    ssize_t n = 0;
+    while ((n = read(job_reports_, &job, sizeof job)) < 0 && errno == EINTR) {
+    }
+    if (n == static_cast<ssize_t>(sizeof job)) job_ = job;
   }
   if (options.stdin_from_script) {
     close(script_pipe[0]);
@@ -256,7 +263,32 @@ bool PtySession::SendControl(char key) {
 
 bool PtySession::Signal(int signal_number) {
   const pid_t foreground = tcgetpgrp(master_);
-  return foreground > 0 && kill(-foreground, signal_number) == 0;
+  return foreground > 0 && kill(-foreground, signal_number) == 0 && WaitUntilTaken(foreground, signal_number);
+}
+
+namespace {
+
+// A signal set as /proc/<pid>/status shows it after `field` ("SigBlk:"), 0 when it is missing.
+std::uint64_t SignalSet(const std::string& status, std::string_view field) {
+  const std::size_t at = status.find(field);
+  if (at == std::string::npos) return 0;
+  return std::strtoull(status.c_str() + at + field.size(), nullptr, 16);
+}
+
+}  // namespace
+
+bool PtySession::WaitUntilTaken(pid_t pid, int signal_number) {
+  const std::uint64_t bit = std::uint64_t{1} << (signal_number - 1);
+  for (;;) {
+    const std::string status = ReadBytes("/proc/" + std::to_string(pid) + "/status");
+    const std::size_t at = status.find("State:\t");
+    if (at == std::string::npos) return true;  // gone, and reaped
+    const char state = status[at + 7];
+    if (state == 'T' || state == 't' || state == 'Z' || state == 'X') return true;
+    const std::uint64_t pending = SignalSet(status, "SigPnd:") | SignalSet(status, "ShdPnd:");
+    if (state == 'S' && ((pending | SignalSet(status, "SigBlk:")) & bit) == 0) return true;
+    if (!Pump(1)) return exited_;
+  }
 }
 
 bool PtySession::WaitForKeyMode() {
@@ -275,20 +307,26 @@ bool PtySession::WaitUntilAsleep() {
   }
 }
 
-int PtySession::WaitForStop() {
+int PtySession::NextJobReport() {
   for (;;) {
     pollfd pfd{job_reports_, POLLIN, 0};
     if (job_reports_ >= 0 && poll(&pfd, 1, 0) > 0) {
-      unsigned char stop_signal = 0;
-      return read(job_reports_, &stop_signal, 1) == 1 ? stop_signal : 0;
+      unsigned char report = 0;
+      return read(job_reports_, &report, 1) == 1 ? report : -1;
     }
-    if (!Pump(5)) return 0;
+    if (!Pump(2)) return -1;
   }
+}
+
+int PtySession::WaitForStop() {
+  const int stop_signal = NextJobReport();
+  return stop_signal > 0 ? stop_signal : 0;
 }
 
 bool PtySession::Continue(bool foreground) {
   const char command = foreground ? kContinueInForeground : kContinueInBackground;
-  return job_commands_ >= 0 && write(job_commands_, &command, 1) == 1;
+  return job_ > 0 && write(job_commands_, &command, 1) == 1 && NextJobReport() == kCommandCarriedOut &&
+         WaitUntilTaken(job_, SIGCONT);
 }
 
 termios PtySession::Modes() const {

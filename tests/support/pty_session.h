@@ -52,7 +52,9 @@ class PtySession {
   // itself (Ctrl-Z, Ctrl-C). It is no input to the program: a later SendKey waits for key mode
   // only.
   bool SendControl(char key);
-  // Sends a signal to the terminal's foreground process group, as the terminal does.
+  // Sends a signal to the terminal's foreground process group, as the terminal does, and waits
+  // until the group's leader has taken it (see WaitUntilTaken). Until then the terminal's mode
+  // still tells what the program did before the signal, so no input may follow sooner.
   bool Signal(int signal_number);
   // Waits for the program to end and returns its exit code (-1 when it was killed or hung).
   int Finish();
@@ -65,7 +67,9 @@ class PtySession {
   bool WaitUntilAsleep();
   // For a job: waits until it stops and returns the stop signal (0 when it did not stop).
   int WaitForStop();
-  // For a stopped job: continues it in the foreground, or in the background.
+  // For a stopped job: has the shell continue it in the foreground, or in the background, and
+  // waits until the job has taken the SIGCONT (see WaitUntilTaken). Continued in the
+  // foreground at a read, it then waits in that read again, in the modes it chose on continuing.
   bool Continue(bool foreground);
 
   // The terminal's modes now, and the modes the session gave it before the program started.
@@ -84,11 +88,19 @@ class PtySession {
   bool InLineMode() const;
   bool Type(std::string_view bytes);
   void Ended(int status);
+  // Waits until process `pid` has taken `signal_number` (Linux: /proc): it has ended or stopped,
+  // or it sleeps with the signal neither pending nor held back, which rules out its handler.
+  // A woken process is running until it has dealt with the signal, so a sleep that is seen
+  // after the signal was sent comes after the handler.
+  bool WaitUntilTaken(pid_t pid, int signal_number);
+  // The next byte the job's shell reports (-1 when none comes).
+  int NextJobReport();
 
   int master_ = -1;
   pid_t child_ = -1;
-  int job_reports_ = -1;   // the shell's reports of a stopped job
+  int job_reports_ = -1;   // the shell's reports: its job, each stop, each command carried out
   int job_commands_ = -1;  // what the shell is to do with it
+  pid_t job_ = -1;         // the job's process, leader of its process group
   termios start_modes_{};
   bool exited_ = false;
   int exit_code_ = -1;
