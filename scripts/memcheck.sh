@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the debug preset and runs both programs under valgrind's memcheck over whole scripted
-# runs: setup with a drive path and with a typed path, and abandoned; the wizard on constant
-# and variable bitrate, with the batch run asked for but no Wine on the PATH, without
+# runs: setup with a drive path, with a POSIX path and with a typed path, and abandoned; the
+# wizard on constant and variable bitrate, with the batch run asked for but no Wine on the PATH, without
 # config.cfg, and without VOB files. Every run must end with its own exit code, leave its
 # files, and have memcheck find no error and no leak. Prints one result line; exits non-zero
 # on any failure, with memcheck's log of the failed run shown.
@@ -62,8 +62,14 @@ touch "$tree/input/VTS_01_1.VOB" "$tree/input/VTS_01_2.VOB"
 ln -s "$root/build/debug/setup/setup" "$work/bin/Z:\\kelvarro\\setup.exe"
 wizard=$root/build/debug/wizard/wizard
 
-run setup-typed-path 0 'd:\\divxstuff\\kelvarro0.7.1\\\n3' "$tree" "$root/build/debug/setup/setup"
+# Found on the PATH, setup knows nothing of its folder and asks for it.
+program_path="$root/build/debug/setup:$PATH" run setup-typed-path 0 'd:\\divxstuff\\kelvarro0.7.1\\\n3' "$tree" setup
 check_exact setup-typed-path "$tree/config.cfg" 'd:\\divxstuff\\kelvarro0.7.1\\\r\n-r7'
+# Started by its path, it names its own folder as Wine shows it.
+run setup-posix-path 0 '2' "$tree" "$root/build/debug/setup/setup"
+setup_folder=$(cd "$root/build/debug/setup" && pwd -P)
+setup_folder="Z:${setup_folder//\//\\\\}\\\\"
+check_exact setup-posix-path "$tree/config.cfg" "$setup_folder"'\r\n-r1'
 run setup-abandoned 1 '' "$tree" "$root/build/debug/setup/setup"
 check_exact setup-abandoned "$tree/config.cfg" ''
 program_path="$work/bin:$PATH" run setup-drive-path 0 'x1' "$tree" 'Z:\kelvarro\setup.exe'

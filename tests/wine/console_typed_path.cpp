@@ -10,18 +10,10 @@
 
 #include "support/dialogue_texts.h"
 #include "support/pty_session.h"
+#include "wine/console_driver.h"
 
 using namespace kelvarro::testing;
 using namespace kelvarro::testing::texts;
-
-namespace {
-
-int Fail(const std::string& why, const PtySession& session) {
-  std::cerr << "FAIL: " << why << "\n--- screen\n" << ScreenLetters(session.Transcript()) << "\n";
-  return 1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 5) {
