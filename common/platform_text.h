@@ -10,8 +10,17 @@
 // which every code page holds alike.
 
 #include <string>
+#include <string_view>
 
 namespace kelvarro::platform {
+
+// Plain ASCII: the same bytes in every code page and in UTF-8.
+inline bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
 
 // Rewrites UTF-8 `text` into the programs' code page. False when that lacks one of its
 // characters (nothing is replaced by a look-alike, which would name another folder); `text` is

@@ -5,12 +5,7 @@
 
 namespace kelvarro::platform {
 
-bool ToProgramCodePage(std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
+bool ToProgramCodePage(std::string& text) { return IsAscii(text); }
 
 bool FromProgramCodePage(std::string&) { return true; }
 

@@ -10,13 +10,6 @@
 namespace kelvarro::platform {
 namespace {
 
-bool IsAscii(const std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 bool Convert(UINT from, UINT to, std::string& text) {
   if (IsAscii(text) || from == to) return true;
   std::wstring wide;

@@ -61,9 +61,11 @@ require() {
   return 1
 }
 
-# Configures and builds preset $1. The configure output is shown only when it fails.
+# Configures and builds preset $1: all of it, or only the targets named after it. The configure
+# output is shown only when it fails.
 build_preset() {
   local preset=$1 fresh log
+  shift
   fresh=$(fresh_if_other_generator "build/$preset" Ninja)
   log=$(mktemp)
   echo "--- configure: cmake --preset $preset${fresh:+ $fresh}"
@@ -75,7 +77,7 @@ build_preset() {
   fi
   rm -f "$log"
   echo "--- build: cmake --build --preset $preset"
-  cmake --build --preset "$preset" -j "$jobs" || { stage_note="the build failed"; return 1; }
+  cmake --build --preset "$preset" -j "$jobs" ${1:+--target "$@"} || { stage_note="the build failed"; return 1; }
 }
 
 # Counts the test cases in ctest's JUnit report $1 into stage_passed and stage_failed. A test
@@ -166,13 +168,8 @@ stage_windows() {
     run_tests windows
 }
 
-# Fails the stage unless Wine's loaders are installed: for 64-bit programs, and for 32-bit ones
-# where the machine runs 32-bit programs at all.
-require_wine_loaders() {
-  [[ -x /usr/lib/wine/wine64 ]] || { stage_note="Wine's 64-bit loader is missing (package wine64)"; return 1; }
-  host_runs_32_bit_programs || return 0
-  [[ -x /usr/lib/wine/wine ]] || { stage_note="Wine's 32-bit loader is missing (package wine32:i386)"; return 1; }
-}
+# Fails the stage unless Wine's loaders fit this machine (tests/wine/prefix.sh).
+require_wine_loaders() { wine_loaders_fit || { stage_note=$wine_prefix_problem; return 1; }; }
 
 # The native programs of the debug preset run by the real Wine (tests/wine/native_programs.sh),
 # with 32-bit tool stand-ins that the i686 cross compiler builds here.
@@ -181,18 +178,9 @@ stage_wine-native() {
     require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
     require i686-w64-mingw32-g++-posix g++-mingw-w64-i686 && require wine wine && require wineserver wine &&
     require winepath wine && require_wine_loaders || return 1
-  local fresh log bits compiler stand_in
-  fresh=$(fresh_if_other_generator build/debug Ninja)
-  echo "--- build: setup and wizard of the debug preset, and the tool stand-ins"
-  log=$(mktemp)
-  if ! cmake --preset debug $fresh >"$log" 2>&1; then
-    tail -n 40 "$log"
-    rm -f "$log"
-    stage_note="cmake --preset debug failed"
-    return 1
-  fi
-  rm -f "$log"
-  cmake --build --preset debug -j "$jobs" --target setup wizard || { stage_note="the native build failed"; return 1; }
+  local bits compiler stand_in
+  build_preset debug setup wizard || return 1
+  echo "--- build: the tool stand-ins"
   mkdir -p build/wine-native
   for bits in 64 32; do
     compiler=x86_64-w64-mingw32-g++-posix

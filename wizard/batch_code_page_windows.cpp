@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "common/platform_text.h"
 #include "common/wide_text.h"
 #include "wizard/batch_code_page.h"
 
@@ -19,17 +20,10 @@ UINT InterpreterCodePage() {
   return console != 0 ? console : GetOEMCP();
 }
 
-bool IsAscii(const std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool ToBatchCodePage(std::string& text) {
-  if (IsAscii(text)) return true;
+  if (platform::IsAscii(text)) return true;
   std::wstring wide;
   if (!platform::ToWide(CP_UTF8, text, wide)) return false;
   // Assigned in place, so that a long directory exists only twice at once: here and as UTF-16.

@@ -11,13 +11,6 @@ bool ToBatchText(const std::string& text, std::string& out) {
   return ToBatchCodePage(out);
 }
 
-bool IsAscii(const std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 bool IsSpecial(char c) { return c == '^' || c == '&' || c == '%'; }
 
 }  // namespace
@@ -38,12 +31,13 @@ std::string EscapeForInterpreter(const std::string& text) {
 
 std::string InterpreterPath(const std::string& dir, const ShortPathLookup& short_path_of) {
   // ASCII is the same in every code page: the usual directory is not copied for nothing.
+  const bool ascii = platform::IsAscii(dir);
   std::string converted;
-  if (!IsAscii(dir)) {
+  if (!ascii) {
     converted = dir;
     if (!platform::FromProgramCodePage(converted)) return EscapeForInterpreter(dir);
   }
-  const std::string& utf8 = IsAscii(dir) ? dir : converted;
+  const std::string& utf8 = ascii ? dir : converted;
   FolderName name = NameFolder(utf8, ToBatchText, short_path_of);
   if (name.found) return std::move(name.text);
   std::string text;

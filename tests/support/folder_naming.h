@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/folder_name.h"
+#include "common/platform_text.h"
 #include "setup/setup_dialogue.h"
 
 namespace kelvarro::testing {
@@ -16,11 +17,8 @@ inline const std::string kNoShortFormReason = "there is none here";
 inline ShortForm NoShortForm(const std::string&) { return ShortForm{"", kNoShortFormReason}; }
 
 inline bool AsciiOnly(const std::string& text, std::string& out) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
   out = text;
-  return true;
+  return platform::IsAscii(text);
 }
 
 inline FolderNaming TestNaming(ShortPathLookup short_path_of = NoShortForm) {

@@ -24,17 +24,17 @@ wine_prefix_problem=""
 # start in a new prefix fills it in, without Wine's add-ons, which console programs never use.
 # On failure sets wine_prefix_problem to Wine's first complaint.
 wine_prefix_runs() {
-  local probe32 scratch status=0
-  probe32=$(realpath "$1") || { wine_prefix_problem="no 32-bit probe program $1"; return 1; }
+  local probe scratch status=0
+  probe=$(realpath "$1") || { wine_prefix_problem="no probe program $1"; return 1; }
   scratch=$(mktemp -d) && mkdir "$scratch/temp" || { wine_prefix_problem="no scratch directory"; return 1; }
   if ! (cd "$scratch" && WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wine cmd /c exit) \
       </dev/null >/dev/null 2>"$scratch/err"; then
     wine_prefix_problem="wine cmd /c exit failed: $(grep -v 'Read access denied' "$scratch/err" | head -n 1)"
     status=1
   else
-    (cd "$scratch" && timeout 120 wine "$probe32") </dev/null >/dev/null 2>"$scratch/err" || status=$?
+    (cd "$scratch" && timeout 120 wine "$probe") </dev/null >/dev/null 2>"$scratch/err" || status=$?
     if [[ $status -ne 0 || ! -s $scratch/temp/tools.log ]]; then
-      wine_prefix_problem="$(basename "$probe32") did not run (exit code $status)"
+      wine_prefix_problem="$(basename "$probe") did not run (exit code $status)"
       wine_prefix_problem+=" $(grep -v 'Read access denied' "$scratch/err" | head -n 1)"
       status=1
     fi
@@ -61,34 +61,47 @@ start_prefix_server() {
   [[ $status -eq 0 || $status -eq 2 ]]
 }
 
+# True when Wine's loaders fit this machine: the 64-bit one, and the 32-bit one (package
+# wine32) where the machine runs 32-bit programs. Where it runs none, an installed wine32 is in
+# the way: Wine's start script then picks that loader for every program, and none starts.
+# Otherwise sets wine_prefix_problem.
+wine_loaders_fit() {
+  if [[ ! -x /usr/lib/wine/wine64 ]]; then
+    wine_prefix_problem="Wine's 64-bit loader is missing (package wine64)"
+  elif host_runs_32_bit_programs; then
+    [[ -x /usr/lib/wine/wine ]] && return 0
+    wine_prefix_problem="Wine's 32-bit loader is missing (package wine32:i386, which install-deps.sh installs)"
+  else
+    [[ ! -x /usr/lib/wine/wine ]] && return 0
+    wine_prefix_problem="this kernel runs no 32-bit programs, yet wine32 is installed, which stops every Wine start: remove it"
+  fi
+  return 1
+}
+
 # Readies $WINEPREFIX with a server that persists $3 seconds (empty: until killed), probed with
 # the 32-bit tool stand-in $2, or with the 64-bit one $1 where the machine runs no 32-bit
 # programs. Returns non-zero with the reason in wine_prefix_problem.
 ready_wine_prefix() {
-  local probe32=$2 persist=${3:-}
+  local probe=$2 persist=${3:-}
   wine_prefix_problem=""
   if [[ -z ${WINEPREFIX:-} || $WINEPREFIX == "$HOME/.wine" ]]; then
     wine_prefix_problem="WINEPREFIX must name the tests' own Wine prefix, not ${WINEPREFIX:-the default}"
     return 1
   fi
-  if ! host_runs_32_bit_programs; then
-    probe32=$1
-  elif [[ ! -x /usr/lib/wine/wine ]]; then
-    wine_prefix_problem="Wine's 32-bit loader is missing (package wine32:i386, which install-deps.sh installs)"
-    return 1
-  fi
+  wine_loaders_fit || return 1
+  host_runs_32_bit_programs || probe=$1
   if [[ -d $WINEPREFIX && ! -e $WINEPREFIX/$wine_prefix_mark && -n $(ls -A "$WINEPREFIX") ]]; then
     wine_prefix_problem="$WINEPREFIX was not made by these tests; remove it or name another WINEPREFIX"
     return 1
   fi
   [[ -d $WINEPREFIX/drive_c ]] || echo "setting up the Wine prefix $WINEPREFIX (some seconds)"
   start_prefix_server "$persist" || return 1
-  wine_prefix_runs "$probe32" && return 0
+  wine_prefix_runs "$probe" && return 0
 
   echo "the Wine prefix cannot start both kinds of program ($wine_prefix_problem): making it afresh"
   wineserver -k </dev/null >/dev/null 2>&1
   timeout 60 wineserver -w </dev/null >/dev/null 2>&1
   wine_server_started=no
   rm -rf "$WINEPREFIX" || { wine_prefix_problem="cannot remove $WINEPREFIX"; return 1; }
-  start_prefix_server "$persist" && wine_prefix_runs "$probe32" && wine_prefix_problem=""
+  start_prefix_server "$persist" && wine_prefix_runs "$probe" && wine_prefix_problem=""
 }
