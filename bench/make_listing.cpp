@@ -76,7 +76,12 @@ int main(int argc, char** argv) {
   }
   const std::uint64_t wanted = std::strtoull(argv[1], nullptr, 10) * 1000 * 1000;
   kelvarro::DiskFileSystem files;
-  std::unique_ptr<kelvarro::OutputFile> out = files.OpenForWriting(argv[2]);
+  std::string why_not;
+  std::unique_ptr<kelvarro::OutputFile> out = files.OpenForWriting(argv[2], why_not);
+  if (!out) {
+    std::fprintf(stderr, "make_dir_listing: cannot write %s: %s\n", argv[2], why_not.c_str());
+    return 1;
+  }
 
   std::string text =
       " Volume in drive C is SYSTEM\r\n Volume Serial Number is 1A2B-3C4D\r\n\r\n"
@@ -98,6 +103,11 @@ int main(int argc, char** argv) {
           "               0 Dir(s)  83,054,264,320 bytes free\r\n";
   out->Write(text);
   written += text.size();
+  const std::string failed = out->Close();
+  if (!failed.empty()) {
+    std::fprintf(stderr, "make_dir_listing: cannot write %s: %s\n", argv[2], failed.c_str());
+    return 1;
+  }
   std::printf("%llu bytes, %llu files\n", static_cast<unsigned long long>(written),
               static_cast<unsigned long long>(files_listed));
   return 0;

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   }
   CountingInput counted(*listing);
   const auto start = std::chrono::steady_clock::now();
-  const std::size_t hits = kelvarro::ScanVobListing(counted, [](const std::string&) {});
+  const std::size_t hits = kelvarro::ScanVobListing(counted, [](const std::string&) {}).hits;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("bytes %llu hits %zu seconds %.4f MB/s %.1f\n", counted.bytes, hits, seconds,
               static_cast<double>(counted.bytes) / 1e6 / seconds);

@@ -1,6 +1,7 @@
 #include "config_file.h"
 
 #include <new>
+#include <utility>
 
 #include "byte_reader.h"
 
@@ -36,14 +37,17 @@ std::optional<WizardConfig> ReadConfig(FileSystem& files) {
   }
 }
 
-ConfigWriter::ConfigWriter(FileSystem& files) : file_(files.OpenForWriting(kConfigFileName)) {}
+ConfigWriter::ConfigWriter(FileSystem& files) : files_(files) {
+  std::string reason = files.EnsureWritable(kConfigFileName);
+  if (!reason.empty()) failure_ = WriteFailure{kConfigFileName, std::move(reason)};
+}
 
-void ConfigWriter::Write(const std::string& install_dir, const std::string& idct_switch) {
-  if (!file_) return;
-  file_->Write(install_dir);
-  file_->Write("\r\n");
-  file_->Write(idct_switch);
-  file_.reset();
+std::optional<WriteFailure> ConfigWriter::Write(const std::string& install_dir, const std::string& idct_switch) {
+  return WriteWholeFile(files_, kConfigFileName, Opening::kReplacing, [&](OutputFile& file) {
+    file.Write(install_dir);
+    file.Write("\r\n");
+    file.Write(idct_switch);
+  });
 }
 
 }  // namespace kelvarro

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "file_system.h"
+#include "write_failure.h"
 
 namespace kelvarro {
 
@@ -26,16 +27,22 @@ struct WizardConfig {
 // are read; a longer second token keeps its first three characters.
 std::optional<WizardConfig> ReadConfig(FileSystem& files);
 
-// Creates config.cfg, or empties it, as soon as it is constructed, so that a run abandoned
-// before Write leaves an empty file behind. Write puts out both values and closes the file.
-// Nothing is verified and nothing reported.
+// config.cfg as setup writes it. What the user had stays until the new values are complete:
+// constructing it only makes sure that the file can be written (a missing one is created
+// empty, so that a folder that cannot be written shows before any question), and Write
+// replaces the file whole, or leaves it as it was.
 class ConfigWriter {
  public:
   explicit ConfigWriter(FileSystem& files);
-  void Write(const std::string& install_dir, const std::string& idct_switch);
+  // Set when config.cfg cannot be written at all.
+  const std::optional<WriteFailure>& failure() const { return failure_; }
+  // Puts out both values, the file closed behind them; what failed, if any byte did not reach
+  // the disk.
+  std::optional<WriteFailure> Write(const std::string& install_dir, const std::string& idct_switch);
 
  private:
-  std::unique_ptr<OutputFile> file_;
+  FileSystem& files_;
+  std::optional<WriteFailure> failure_;
 };
 
 }  // namespace kelvarro

@@ -8,7 +8,10 @@ namespace kelvarro {
 class DiskFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) override;
+  std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) override;
+  std::string EnsureWritable(const std::string& path) override;
+  std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
 };
 

@@ -15,24 +15,41 @@ class InputFile {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// A file open for writing; its bytes are all on disk once it is destroyed. Write failures are
-// swallowed: the programs never report them.
+// A file open for writing. Every failure is kept and told by Close, the one place a writer
+// looks: a full disk often shows only there.
 class OutputFile {
  public:
+  // Closes a file whose Close was not called, telling nothing: the run was abandoned.
   virtual ~OutputFile() = default;
+  // Hands bytes on towards the disk. After a failed write the rest is dropped.
   virtual void Write(std::string_view bytes) = 0;
+  // Puts the last bytes on disk and closes the file. Empty when every byte reached the disk;
+  // otherwise the first failure, of a write or of the close, in the system's words.
+  virtual std::string Close() = 0;
 };
 
 // Where the programs' files live. Paths are relative to the current directory and written
-// with backslashes, as the programs name them ("nandub\\multi.vcf").
+// with backslashes, as the programs name them ("nandub\\multi.vcf"). A failure is told in the
+// system's words ("Permission denied"); an empty text means none.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // nullptr when the file cannot be opened for reading (missing, unreadable, a directory).
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
-  // Creates the file or cuts it to length zero. Never nullptr: a file that cannot be created
-  // yields an OutputFile that drops what it is given.
-  virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) = 0;
+  // Creates the file or cuts it to length zero. nullptr when it cannot, with the reason in
+  // `why_not`.
+  virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) = 0;
+  // For a file whose old content must survive until the new one is complete: the bytes go to a
+  // new file beside it, which takes its place at Close only when every byte reached the disk.
+  // Until then, and when Close fails or is never called, `path` keeps what it had. A file that
+  // cannot be written is never replaced, even where the folder would let a rename do it:
+  // nullptr, with the reason in `why_not`.
+  virtual std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) = 0;
+  // Whether the program may write `path`: an existing file is left as it is, a missing one is
+  // created empty. The reason when it may not.
+  virtual std::string EnsureWritable(const std::string& path) = 0;
+  // Removes the file; a missing one is no failure. The reason when it stays.
+  virtual std::string Remove(const std::string& path) = 0;
   // Whether a file that is neither a directory nor a device is at `path`, readable or not.
   virtual bool IsRegularFile(const std::string& path) = 0;
 };

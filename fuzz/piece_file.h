@@ -47,14 +47,20 @@ class PieceFileSystem : public FileSystem {
     if (path != path_) return nullptr;
     return std::make_unique<PieceFile>(text_, sizes_);
   }
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string&) override { return std::make_unique<Dropped>(); }
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string&, std::string& why_not) override {
+    why_not = kReadOnly;
+    return nullptr;
+  }
+  std::unique_ptr<OutputFile> OpenForReplacing(const std::string&, std::string& why_not) override {
+    why_not = kReadOnly;
+    return nullptr;
+  }
+  std::string EnsureWritable(const std::string&) override { return kReadOnly; }
+  std::string Remove(const std::string&) override { return kReadOnly; }
   bool IsRegularFile(const std::string& path) override { return path == path_; }
 
  private:
-  class Dropped : public OutputFile {
-   public:
-    void Write(std::string_view) override {}
-  };
+  static constexpr const char* kReadOnly = "Read-only file system";
   std::string path_;
   std::string_view text_;
   std::string_view sizes_;

@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   fuzz::PieceFile listing(input.listing, input.sizes);
   std::vector<std::string> names;
-  const std::size_t hits = ScanVobListing(listing, [&](const std::string& name) { names.push_back(name); });
-  Require(hits == expected.size(), "as many hits as the literal scan");
+  const ListingScan scan = ScanVobListing(listing, [&](const std::string& name) { names.push_back(name); });
+  Require(scan.hits == expected.size(), "as many hits as the literal scan");
   Require(names == expected, "the literal scan's names, in order");
   return 0;
 }

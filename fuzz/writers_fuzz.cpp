@@ -113,11 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::MemoryFileSystem files;
   const std::string escaped = BuildEscapedInstallDir(config.install_dir);
   Require(escaped == DoubledBackslashes(config.install_dir), "every backslash doubled, nothing else changed");
-  JobScriptWriter(files, escaped);
+  Require(!JobScriptWriter(files, escaped), "the job script written");
   Require(files.At(".\\nandub\\multi.vcf") == testing::JobScriptFor(DoubledBackslashes(config.install_dir)),
           "the job script, byte for byte");
 
-  BatchWriter(files, config, choices, testing::NoShortForm);
+  Require(!BatchWriter(files, config, choices, testing::NoShortForm), "the batch file written");
   Require(files.At("process.bat") == ExpectedBatch(config, choices), "the batch file, byte for byte");
   return 0;
 }

@@ -1,11 +1,13 @@
 #include "setup/setup_dialogue.h"
 
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "common/config_file.h"
 #include "common/prompts.h"
+#include "common/write_failure.h"
 
 namespace kelvarro {
 namespace {
@@ -45,14 +47,23 @@ const char* IdctSwitchFor(char key) {
   }
 }
 
+// Tells the file that was not written, and waits for a key, so that a window opened by a
+// double click stays until it has been read.
+int Fail(Console& console, const WriteFailure& failure) {
+  console.Write(WriteFailureMessage(failure));
+  WaitKey(console);
+  return 1;
+}
+
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
         const FolderNaming& naming) {
-  // Opened before anything else, so that an abandoned run leaves an empty config.cfg rather
-  // than a stale one from an earlier install.
+  // Asked before anything else: an answer that cannot be kept is not asked for. The file the
+  // user had stays as it is until the new values are complete.
   ConfigWriter config(files);
 
   ClearScreen(interpreter);
   console.Write(kBanner);
+  if (config.failure()) return Fail(console, *config.failure());
 
   // A worked-out directory that the batch file cannot carry as it is goes in by its short form,
   // which names the same folder; the wizard also reads config.cfg word by word.
@@ -73,7 +84,9 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   }
 
   const char key = KeyMenu(console, {kIdctTable, kIdctPrompt}, KeySet::Range('1', '3'));
-  config.Write(install_dir, IdctSwitchFor(key));
+  if (const std::optional<WriteFailure> failure = config.Write(install_dir, IdctSwitchFor(key))) {
+    return Fail(console, *failure);
+  }
   return 0;
 }
 
@@ -87,7 +100,7 @@ int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& file
     return 1;
   } catch (const std::bad_alloc&) {
     // Memory ran out (a typed path too long to hold): the run ends as at a closed input,
-    // silently, and config.cfg keeps what was written into it, which until the end is nothing.
+    // silently, and config.cfg keeps what it had.
     return 1;
   }
 }

@@ -26,9 +26,11 @@ struct FolderNaming {
 // the program's folder), or asks for it, asks for the decoder's IDCT and writes both to
 // config.cfg. The folder goes in as the batch file can carry it (folder_name.h): by its short
 // form where the command interpreter would cut it or config.cfg's code page lacks a letter;
-// without one, setup says why in one line and asks. Returns the exit code: 0 after the write,
-// 1 when the input ends at a question, in which case config.cfg is left empty, or when memory
-// runs out.
+// without one, setup says why in one line and asks. A config.cfg that cannot be written is
+// told in one line right after the banner, before any question; one whose writing fails, after
+// the answer; then a key. Returns the exit code: 0 after the write; 1 when config.cfg could not
+// be written, when the input ends at a question or when memory runs out, in which cases
+// config.cfg keeps what it had.
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
              const FolderNaming& naming);
 

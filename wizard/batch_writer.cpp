@@ -1,7 +1,6 @@
 #include "wizard/batch_writer.h"
 
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -71,14 +70,15 @@ void JoinerLine(OutputFile& file, const BatchValues& config) {
 
 }  // namespace
 
-void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
-                 const ShortPathLookup& short_path_of) {
+std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
+                                        const ShortPathLookup& short_path_of) {
   const BatchValues values{InterpreterPath(config.install_dir, short_path_of), InterpreterValue(config.idct_switch)};
-  const std::unique_ptr<OutputFile> file = files.OpenForWriting(kBatchFilePath);
-  DecoderLine(*file, values, choices);
-  SoundDecoderLine(*file, values, choices);
-  EncoderLine(*file, values, choices);
-  JoinerLine(*file, values);
+  return WriteWholeFile(files, kBatchFilePath, Opening::kTruncating, [&](OutputFile& file) {
+    DecoderLine(file, values, choices);
+    SoundDecoderLine(file, values, choices);
+    EncoderLine(file, values, choices);
+    JoinerLine(file, values);
+  });
 }
 
 }  // namespace kelvarro

@@ -6,9 +6,12 @@
 // characters that mean something to the command interpreter escaped and in the code page it
 // reads the file in (interpreter_text.h).
 
+#include <optional>
+
 #include "common/config_file.h"
 #include "common/file_system.h"
 #include "common/folder_name.h"
+#include "common/write_failure.h"
 #include "wizard/encoding_choices.h"
 
 namespace kelvarro {
@@ -17,10 +20,10 @@ namespace kelvarro {
 // be run at once: four lines, each ending CR LF. Values are written as they are held, none
 // checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
 // file as they are, so the install directory is held once more, as the interpreter must read
-// it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A file
-// that cannot be written loses its text without a word. A folder that the interpreter cannot
-// take as it is goes in by the short form that `short_path_of` gives.
-void BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
-                 const ShortPathLookup& short_path_of);
+// it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A folder
+// that the interpreter cannot take as it is goes in by the short form that `short_path_of`
+// gives. What failed, when not every byte reached the disk: such a file must not be run.
+std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
+                                        const ShortPathLookup& short_path_of);
 
 }  // namespace kelvarro

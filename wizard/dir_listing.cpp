@@ -39,6 +39,7 @@ class BlockWriter {
 class StringOutput : public OutputFile {
  public:
   void Write(std::string_view bytes) override { text.append(bytes); }
+  std::string Close() override { return {}; }
   std::string text;
 };
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,7 @@ void WriteDirListing(const std::string& directory, std::vector<DirEntry> entries
 std::string FormatDirListing(const std::string& directory, std::vector<DirEntry> entries);
 
 // Writes the listing of the VOB files in input into the listing file (vob_listing_posix.cpp).
-void WriteVobListing();
+// The reason when it could not be written whole.
+std::optional<std::string> WriteVobListing();
 
 }  // namespace kelvarro

@@ -1,31 +1,18 @@
 #include "wizard/job_script_writer.h"
 
-#include <memory>
-
 #include "wizard/wizard_files.h"
 
 namespace kelvarro {
+namespace {
 
-std::string BuildEscapedInstallDir(const std::string& install_dir) {
-  std::string escaped;
-  escaped.reserve(install_dir.size() + install_dir.size() / 8);
-  for (const char c : install_dir) {
-    escaped.push_back(c);
-    if (c == '\\') escaped.push_back('\\');
-  }
-  return escaped;
-}
-
-void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) {
-  const std::unique_ptr<OutputFile> file = files.OpenForWriting(kJobScriptPath);
-  const std::string& dir = escaped_install_dir;
-  file->Write("VirtualDub.Open(\"");
-  file->Write(dir);
-  file->Write(
+void WriteJobScript(OutputFile& file, const std::string& dir) {
+  file.Write("VirtualDub.Open(\"");
+  file.Write(dir);
+  file.Write(
       "temp\\\\movie_1.avi\",1,0);\r\n"
       "VirtualDub.audio.SetSource(\"");
-  file->Write(dir);
-  file->Write(
+  file.Write(dir);
+  file.Write(
       "temp\\\\audio.mp3\");\r\n"
       "VirtualDub.audio.SetMode(0);\r\n"
       "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
@@ -40,10 +27,27 @@ void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) 
       "VirtualDub.video.filters.Clear();\r\n"
       "VirtualDub.subset.Delete();\r\n"
       "VirtualDub.SaveAVI(\"");
-  file->Write(dir);
-  file->Write(
+  file.Write(dir);
+  file.Write(
       "output\\\\output.avi\");\r\n"
       "VirtualDub.Close();");
+}
+
+}  // namespace
+
+std::string BuildEscapedInstallDir(const std::string& install_dir) {
+  std::string escaped;
+  escaped.reserve(install_dir.size() + install_dir.size() / 8);
+  for (const char c : install_dir) {
+    escaped.push_back(c);
+    if (c == '\\') escaped.push_back('\\');
+  }
+  return escaped;
+}
+
+std::optional<WriteFailure> JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) {
+  return WriteWholeFile(files, kJobScriptPath, Opening::kTruncating,
+                        [&](OutputFile& file) { WriteJobScript(file, escaped_install_dir); });
 }
 
 }  // namespace kelvarro

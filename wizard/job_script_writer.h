@@ -4,9 +4,11 @@
 // its sound, fixed audio and video options, save output\output.avi, close. It depends on the
 // install directory alone.
 
+#include <optional>
 #include <string>
 
 #include "common/file_system.h"
+#include "common/write_failure.h"
 
 namespace kelvarro {
 
@@ -16,8 +18,8 @@ std::string BuildEscapedInstallDir(const std::string& install_dir);
 
 // Writes the script, replacing any earlier one, and closes it before returning: sixteen lines,
 // CR LF behind the first fifteen, nothing behind the last. The pieces go to the file as they
-// are, so memory does not grow with the install directory beyond its escaped form. A file that
-// cannot be written loses its text without a word.
-void JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir);
+// are, so memory does not grow with the install directory beyond its escaped form. What
+// failed, when not every byte reached the disk.
+std::optional<WriteFailure> JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir);
 
 }  // namespace kelvarro

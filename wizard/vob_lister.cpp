@@ -2,8 +2,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "common/byte_reader.h"
+#include "wizard/wizard_files.h"
 
 namespace kelvarro {
 namespace {
@@ -61,14 +64,14 @@ class VobScan {
  public:
   VobScan(InputFile& listing, const NameFound& found) : text_(listing), found_(found) {}
 
-  std::size_t Run() {
+  ListingScan Run() {
     // Not examined, but a name may reach back into them.
     while (text_.Position() < kSkippedCharacters) {
       const int c = text_.Get();
-      if (c < 0) return 0;
+      if (c < 0) return {};
       if (!IsWhiteSpace(c)) Remember(c);
     }
-    std::size_t hits = 0;
+    ListingScan scan;
     for (;;) {
       // The letters of a failed attempt stay read: none of them starts a new one.
       int c = Read();
@@ -80,9 +83,10 @@ class VobScan {
       c = Read();
       if (!IsLetter(c, 'b', 'B')) continue;
       GiveName(behind_v - kNameStartsBack);
-      ++hits;
+      ++scan.hits;
     }
-    return hits;
+    scan.past_header = text_.Position() > kSkippedCharacters;
+    return scan;
   }
 
  private:
@@ -131,16 +135,24 @@ class VobScan {
 
 }  // namespace
 
-std::size_t ScanVobListing(InputFile& listing, const NameFound& found) { return VobScan(listing, found).Run(); }
+ListingScan ScanVobListing(InputFile& listing, const NameFound& found) { return VobScan(listing, found).Run(); }
 
-bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
-  interpreter.ListVobFiles();
-  std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
+VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
+  const auto listing_failed = [](std::string reason) {
+    return VobDiscovery{true, WriteFailure{kListingPath, std::move(reason)}};
+  };
+  // A listing of an earlier movie must never pass for this one's.
+  std::string reason = files.Remove(kListingPath);
+  if (!reason.empty()) return listing_failed(std::move(reason));
+  if (std::optional<std::string> why = interpreter.ListVobFiles()) return listing_failed(std::move(*why));
+
+  const std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
   // Emptied on every call, so no list of an earlier movie survives.
-  std::unique_ptr<OutputFile> list = files.OpenForWriting(kMovieListPath);
-  if (listing == nullptr) return true;
+  const std::unique_ptr<OutputFile> list = files.OpenForWriting(kMovieListPath, reason);
+  if (listing == nullptr) return listing_failed("");
+  if (list == nullptr) return VobDiscovery{true, WriteFailure{kMovieListPath, std::move(reason)}};
   std::size_t written = 0;
-  ScanVobListing(*listing, [&](const std::string& name) {
+  const ListingScan scan = ScanVobListing(*listing, [&](const std::string& name) {
     if (!IsFileInInput(files, name)) return;
     // In pieces, so that no copy of a long install directory is made.
     list->Write(install_dir);
@@ -148,7 +160,10 @@ bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::str
     list->Write(name + "\r\n");
     ++written;
   });
-  return written == 0;
+  reason = list->Close();
+  if (!scan.past_header) return listing_failed("");
+  if (!reason.empty()) return VobDiscovery{true, WriteFailure{kMovieListPath, std::move(reason)}};
+  return VobDiscovery{written == 0, std::nullopt};
 }
 
 }  // namespace kelvarro

@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/file_system.h"
+#include "common/write_failure.h"
 #include "wizard/wizard_interpreter.h"
 
 namespace kelvarro {
@@ -16,15 +18,29 @@ namespace kelvarro {
 // Called with each name the scan finds, in the listing's order.
 using NameFound = std::function<void(const std::string& name)>;
 
+struct ListingScan {
+  std::size_t hits = 0;
+  // Whether the listing holds more than the header text that is never examined: one that does
+  // not was cut short, or never written.
+  bool past_header = false;
+};
+
 // Scans a whole listing and hands each hit's name to `found`: twelve characters, fewer where
-// the listing ends first. Returns the number of hits. Streams: memory stays the same however
-// long the listing is.
-std::size_t ScanVobListing(InputFile& listing, const NameFound& found);
+// the listing ends first. Streams: memory stays the same however long the listing is.
+ListingScan ScanVobListing(InputFile& listing, const NameFound& found);
+
+struct VobDiscovery {
+  bool none_found = true;
+  // The listing or the list that was not written, which ends the run.
+  std::optional<WriteFailure> failure;
+};
 
 // The whole discovery step: of the names found, those under which a regular file stands in
-// input\ go into the list, one line each: install_dir, "input\\", the name, CR LF. Returns
-// none_found: true when no line was written. A listing that cannot be opened counts as
-// nothing found.
-bool VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir);
+// input\ go into the list, one line each: install_dir, "input\\", the name, CR LF. The
+// listing is this run's own: an earlier one is removed first, and one that is missing, cut
+// short within its header, or that the interpreter could not write, is a failure of the
+// listing, as is one that cannot be removed. So is a list that cannot be written whole.
+// none_found: true when no line was written.
+VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir);
 
 }  // namespace kelvarro

@@ -50,40 +50,68 @@ std::vector<DirEntry> VobEntries(const char* directory) {
 }
 
 // The listing file as the redirection opened it. After the first failed write the rest is
-// dropped, as a lost file loses its remaining text.
+// dropped, and Close tells that failure.
 class RedirectedOutput : public OutputFile {
  public:
   explicit RedirectedOutput(platform::FileHandle file) : file_(file) {}
   RedirectedOutput(const RedirectedOutput&) = delete;
   RedirectedOutput& operator=(const RedirectedOutput&) = delete;
-  ~RedirectedOutput() override { platform::CloseFile(file_); }
+  ~RedirectedOutput() override {
+    if (file_ != platform::kNoFile) platform::CloseFile(file_);
+  }
 
   void Write(std::string_view bytes) override {
-    if (!failed_) failed_ = !platform::WriteFile(file_, bytes.data(), bytes.size());
+    if (failure_.empty()) failure_ = platform::WriteFile(file_, bytes.data(), bytes.size());
+  }
+
+  std::string Close() override {
+    std::string closed = platform::CloseFile(file_);
+    file_ = platform::kNoFile;
+    return failure_.empty() ? closed : failure_;
   }
 
  private:
   platform::FileHandle file_;
-  bool failed_ = false;
+  std::string failure_;
 };
+
+// What the Windows interpreter says when it cannot set up the redirection, for the causes it
+// tells apart.
+const char* RedirectionComplaint(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return "Access denied.";
+    case ENOSPC:
+    case EDQUOT:
+      return "There is not enough space on the disk.";
+    default:
+      return "The system cannot find the path specified.";
+  }
+}
 
 }  // namespace
 
 // Like the Windows interpreter, the redirection is set up first; when it cannot be, nothing
 // is listed. What the interpreter says goes to standard error, as there.
-void WriteVobListing() {
-  const platform::FileHandle file = platform::OpenFileForWriting(kListingPath);
+std::optional<std::string> WriteVobListing() {
+  std::string why_not;
+  const platform::FileHandle file = platform::OpenFileForWriting(kListingPath, why_not);
   if (file == platform::kNoFile) {
-    std::cerr << "The system cannot find the path specified.\n";
-    return;
+    std::cerr << RedirectionComplaint(errno) << "\n";
+    return why_not;
   }
   std::vector<DirEntry> entries = VobEntries("input");
   const bool none = entries.empty();
-  {
-    RedirectedOutput out(file);
-    WriteDirListing(CurrentDirectory() + "/input", std::move(entries), out);
-  }
+  RedirectedOutput out(file);
+  WriteDirListing(CurrentDirectory() + "/input", std::move(entries), out);
+  std::string failure = out.Close();
   if (none) std::cerr << "File Not Found\n";
+  if (!failure.empty()) return failure;
+  return std::nullopt;
 }
 
 }  // namespace kelvarro

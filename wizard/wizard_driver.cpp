@@ -19,7 +19,7 @@ constexpr const char* kNoConfigMessage =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
 constexpr const char* kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
 
-int Fail(Console& console, const char* message) {
+int Fail(Console& console, const std::string& message) {
   console.Write(message);
   WaitKey(console);
   return 1;
@@ -37,7 +37,9 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   if (!read) return Fail(console, kNoConfigMessage);
   const WizardConfig& config = *read;
 
-  if (VobLister(interpreter, files, config.install_dir)) return Fail(console, kNoVobMessage);
+  const VobDiscovery found = VobLister(interpreter, files, config.install_dir);
+  if (found.failure) return Fail(console, WriteFailureMessage(*found.failure));
+  if (found.none_found) return Fail(console, kNoVobMessage);
 
   ClearScreen(interpreter);
   console.Write("welcome to kelvarro 0.7.31\n");
@@ -49,15 +51,20 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   {
     const std::string escaped_install_dir = BuildEscapedInstallDir(config.install_dir);
     DecideFrameRate(console, region, choices);
-    JobScriptWriter(files, escaped_install_dir);
+    if (const std::optional<WriteFailure> failure = JobScriptWriter(files, escaped_install_dir)) {
+      return Fail(console, WriteFailureMessage(*failure));
+    }
   }
 
   AskAudioStream(console, choices);
   AskMp3Mode(console, choices);
   AskAspect(console, choices);
-  BatchWriter(files, config, choices, short_path_of);
+  if (const std::optional<WriteFailure> failure = BatchWriter(files, config, choices, short_path_of)) {
+    return Fail(console, WriteFailureMessage(*failure));
+  }
 
-  // The batch file is complete and closed here; running it blocks until it has ended.
+  // The batch file is complete and closed here, this run's own to the byte: only such a one is
+  // offered. Running it blocks until it has ended.
   const char run_now =
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) interpreter.RunBatchFile();

@@ -5,6 +5,9 @@
 // hands its command line below to the interpreter; elsewhere the wizard carries it out itself
 // (wizard_interpreter_posix.cpp). Each returns when the work has ended.
 
+#include <optional>
+#include <string>
+
 #include "common/command_interpreter.h"
 #include "wizard/wizard_files.h"
 
@@ -16,8 +19,10 @@ inline constexpr const char* kRunBatchFileCommand = kBatchFilePath;
 class WizardInterpreter : public CommandInterpreter {
  public:
   // Writes the listing of input\*.vob into temp\menulst.tmp: header text of more than 50
-  // characters that names no file, then every name as one word.
-  virtual void ListVobFiles() = 0;
+  // characters that names no file, then every name as one word. The reason where the listing
+  // is known not to have been written; nothing where it was, or where the interpreter does
+  // not tell.
+  virtual std::optional<std::string> ListVobFiles() = 0;
   // Runs process.bat in the current directory and waits until it has ended.
   virtual void RunBatchFile() = 0;
 };
@@ -25,7 +30,7 @@ class WizardInterpreter : public CommandInterpreter {
 class WizardSystemInterpreter : public WizardInterpreter {
  public:
   void ClearScreen() override { ClearSystemScreen(); }
-  void ListVobFiles() override;
+  std::optional<std::string> ListVobFiles() override;
   void RunBatchFile() override;
 };
 

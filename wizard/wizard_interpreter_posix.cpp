@@ -36,9 +36,9 @@ bool OnPath(const std::string& program) {
 
 }  // namespace
 
-void WizardSystemInterpreter::ListVobFiles() {
+std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   FlushStandardOutput();
-  WriteVobListing();
+  return WriteVobListing();
 }
 
 void WizardSystemInterpreter::RunBatchFile() {

@@ -6,9 +6,11 @@
 
 namespace kelvarro {
 
-void WizardSystemInterpreter::ListVobFiles() {
+// cmd tells a failed redirection only on the screen; the wizard sees it in the listing.
+std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   FlushStandardOutput();
   std::system(kListVobFilesCommand);
+  return std::nullopt;
 }
 
 void WizardSystemInterpreter::RunBatchFile() {

@@ -1,9 +1,11 @@
-// Output that cannot be written: standard output to a full device or to a pipe nobody reads,
-// and a directory standing where a file is to go. Each failure stays silent; the run goes on
-// as far as it can, with its usual exit code, and every other file is complete.
+// Output that cannot be written. Standard output to a full device or to a pipe nobody reads
+// stays silent, and the run goes on with its usual exit code. A file of the programs' own that
+// cannot be written is told, and ends the run.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -57,49 +59,145 @@ TEST(OutputFaults, SetupWithLostStandardOutputWritesTheConfig) {
   }
 }
 
-// A directory where an output file goes: that file is lost and the run ends as usual.
-TEST(OutputFaults, DirectoryInPlaceOfAnOutputFileLosesOnlyThatFile) {
-  const std::pair<std::string, std::string> outputs[] = {{"input/movie.lst", MovieList(kInstallDir)},
-                                                         {"nandub/multi.vcf", kJobScript},
-                                                         {"process.bat", ConstantRunBatchFile(kInstallDir)}};
-  for (const auto& [blocked, unused] : outputs) {
-    TempDir dir;
-    MakeWizardInstall(dir);
-    std::filesystem::create_directory(dir / blocked);
-    PtySession session(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys));
-    EXPECT_EQ(session.Finish(), 0) << blocked;
-    EXPECT_EQ(session.Transcript(), kClear + ConstantRunShown()) << blocked;
-    for (const auto& [path, content] : outputs) {
-      if (path == blocked) {
-        EXPECT_TRUE(std::filesystem::is_directory(dir / path)) << blocked;
-      } else {
-        EXPECT_EQ(ReadBytes(dir / path), content) << path << " with " << blocked << " blocked";
+namespace fs = std::filesystem;
+
+// The ways a file refuses to be written on a real disk. The tests run as root, who ignores
+// permission bits, so the program runs as nobody in a tree everyone may write, except for what
+// the refusal makes read-only.
+enum class Refusal { kDirectory, kFullDisk, kReadOnlyFile, kReadOnlyFolder };
+constexpr Refusal kRefusals[] = {Refusal::kDirectory, Refusal::kFullDisk, Refusal::kReadOnlyFile,
+                                 Refusal::kReadOnlyFolder};
+const std::string kEarlier = "an earlier run's\r\n";
+
+// Puts `refusal` in place for the file `relative` of `dir`; the reason the system gives.
+std::string Refuse(const TempDir& dir, const std::string& relative, Refusal refusal) {
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir.path())) {
+    if (entry.is_directory()) fs::permissions(entry.path(), fs::perms::all);
+  }
+  fs::permissions(dir.path(), fs::perms::all);
+  const fs::path path = dir / relative;
+  switch (refusal) {
+    case Refusal::kDirectory:
+      fs::create_directory(path);
+      return std::strerror(EISDIR);
+    case Refusal::kFullDisk:
+      fs::create_symlink("/dev/full", path);
+      return std::strerror(ENOSPC);
+    case Refusal::kReadOnlyFile:
+      WriteBytes(path, kEarlier);
+      fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+      return std::strerror(EACCES);
+    case Refusal::kReadOnlyFolder:
+      fs::permissions(path.parent_path(),
+                      fs::perms::all & ~fs::perms::owner_write & ~fs::perms::group_write & ~fs::perms::others_write);
+      return std::strerror(EACCES);
+  }
+  return "";
+}
+
+PtyOptions AsNobody(PtyOptions options) {
+  options.as_nobody = true;
+  return options;
+}
+
+// Each file of the wizard that cannot be written ends the run at its step, in one line with
+// the reason; then a key and exit code 1. What came before is complete, nothing comes after,
+// a read-only file keeps its bytes, and no batch file is run or offered.
+TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
+  const std::string shown = ConstantRunShown();
+  const struct {
+    std::string path;
+    std::string name;
+    std::string before;
+  } files[] = {{"input/movie.lst", "input\\movie.lst", ""},
+               {"nandub/multi.vcf", "nandub\\multi.vcf", kClear + kWelcome + kRegion + "2"},
+               {"process.bat", "process.bat", kClear + shown.substr(0, shown.find(kOffer))}};
+  for (const auto& file : files) {
+    for (const Refusal refusal : kRefusals) {
+      TempDir dir;
+      MakeWizardInstall(dir);
+      const std::string reason = Refuse(dir, file.path, refusal);
+      PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys)));
+      const std::string what = file.path + " refused " + std::to_string(static_cast<int>(refusal));
+      EXPECT_EQ(session.Finish(), 1) << what;
+      EXPECT_EQ(session.Transcript(), file.before + NotWritten(file.name, reason)) << what;
+      if (file.path != "input/movie.lst") {
+        EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), MovieList(kInstallDir));
+      }
+      if (refusal == Refusal::kReadOnlyFile) {
+        EXPECT_EQ(ReadBytes(dir / file.path), kEarlier) << what;
+      }
+      if (file.path != "process.bat") {
+        EXPECT_FALSE(fs::exists(dir / "process.bat")) << what;
       }
     }
   }
 }
 
-// Without a listing no VOB file is found: the second failure message, a key, exit code 1.
-TEST(OutputFaults, DirectoryInPlaceOfTheListingFindsNoVobFile) {
-  TempDir dir;
-  MakeWizardInstall(dir);
-  std::filesystem::create_directory(dir / "temp/menulst.tmp");
-  PtySession session(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", "k"));
-  EXPECT_EQ(session.Finish(), 1);
-  // The stand-in for the interpreter's redirection says why, on standard error.
-  EXPECT_EQ(session.Transcript(), "The system cannot find the path specified.\n" + kNoVob);
-  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), "");
-  EXPECT_FALSE(std::filesystem::exists(dir / "nandub/multi.vcf"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "process.bat"));
+// The listing is this run's own: one left by an earlier run as root is removed and made anew,
+// and one that cannot be is told, as is one that cannot be written, instead of "no vob files".
+TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
+  const std::string listing = "temp/menulst.tmp";
+  const std::string old_listing = std::string(60, '-') + "\r\n VTS_09_1.VOB\r\n";
+  const std::string no_right = NotWritten("temp\\menulst.tmp", std::strerror(EACCES));
+  const struct {
+    Refusal refusal;
+    bool earlier_listing;
+    std::string shown;
+  } cases[] = {
+      {Refusal::kDirectory, false, NotWritten("temp\\menulst.tmp", std::strerror(EISDIR))},
+      {Refusal::kReadOnlyFolder, true, no_right},
+      {Refusal::kReadOnlyFolder, false, "Access denied.\n" + no_right},
+      {Refusal::kFullDisk, false, ""},  // the link is removed like any earlier listing
+      {Refusal::kReadOnlyFile, true, ""},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    MakeWizardInstall(dir);
+    if (c.earlier_listing) WriteBytes(dir / listing, old_listing);
+    Refuse(dir, listing, c.refusal);
+    PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys)));
+    const std::string what = "listing refused " + std::to_string(static_cast<int>(c.refusal));
+    if (c.shown.empty()) {
+      EXPECT_EQ(session.Finish(), 0) << what;
+      ExpectCompleteWizardFiles(dir);
+    } else {
+      EXPECT_EQ(session.Finish(), 1) << what;
+      EXPECT_EQ(session.Transcript(), c.shown) << what;
+    }
+  }
 }
 
-TEST(OutputFaults, DirectoryInPlaceOfTheConfigEndsSetupAsUsual) {
+// config.cfg that cannot be written is told in one line: right after the banner when it cannot
+// be opened, after the answer when the write fails. Then a key and exit code 1, and what was
+// there stays. Where only the file may be written, not its folder, it is written in place.
+TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
+  const std::string chosen = kClear + kBanner + kIdctMenu + "2";
+  for (const Refusal refusal : kRefusals) {
+    TempDir dir;
+    const std::string reason = Refuse(dir, "config.cfg", refusal);
+    PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2k")));
+    EXPECT_EQ(session.Finish(), 1) << static_cast<int>(refusal);
+    EXPECT_EQ(session.Transcript(),
+              (refusal == Refusal::kFullDisk ? chosen : kClear + kBanner) + NotWritten("config.cfg", reason));
+    if (refusal == Refusal::kReadOnlyFile) {
+      EXPECT_EQ(ReadBytes(dir / "config.cfg"), kEarlier);
+    }
+    if (refusal == Refusal::kReadOnlyFolder) {
+      EXPECT_FALSE(fs::exists(dir / "config.cfg"));
+    }
+    if (refusal == Refusal::kFullDisk) {
+      EXPECT_TRUE(fs::is_symlink(dir / "config.cfg"));
+    }
+  }
   TempDir dir;
-  std::filesystem::create_directory(dir / "config.cfg");
-  PtySession session(ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "3"));
+  WriteBytes(dir / "config.cfg", kEarlier);
+  Refuse(dir, "config.cfg", Refusal::kReadOnlyFolder);
+  fs::permissions(dir / "config.cfg", fs::perms::all);
+  PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2")));
   EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "3");
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "config.cfg"));
+  EXPECT_EQ(session.Transcript(), chosen);
+  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r1");
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ inline const std::string kIdctMenu =
     "[3]\t64-bit FPU (optimized for Athlon, Pentium III and newer)\n"
     "please choose the IDCT to use: ";
 
+// Both programs, for a file that was not written (named as the user sees it) and the reason.
+inline std::string NotWritten(const std::string& file, const std::string& reason) {
+  return "\nuh-oh... i can't write the file " + file + (reason.empty() ? "!" : ": " + reason) + "\n\n";
+}
+
 // wizard
 inline const std::string kNoConfig =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";

@@ -1,6 +1,7 @@
 #pragma once
 
-// Files kept in memory, so that tests see the exact bytes a program writes.
+// Files kept in memory, so that tests see the exact bytes a program writes, with each step of
+// writing a file able to fail.
 
 #include <algorithm>
 #include <cstring>
@@ -13,11 +14,20 @@
 
 namespace kelvarro::testing {
 
+// The reasons the fake gives, as a POSIX system words them.
+inline const std::string kNoRight = "Permission denied";
+inline const std::string kDiskFull = "No space left on device";
+inline const std::string kCloseFailed = "Input/output error";
+
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
-  // Paths that cannot be opened for writing (a read-only file, a missing directory).
+  // Paths that cannot be opened for writing nor removed (a read-only file, a missing directory).
   std::set<std::string> unwritable;
+  // Paths whose first write fails (a full disk): what came before it stays.
+  std::set<std::string> full;
+  // Paths whose close fails, every byte written before.
+  std::set<std::string> failing_close;
   // Paths that cannot be opened for reading although they may exist (a directory, no rights).
   std::set<std::string> unreadable;
 
@@ -30,11 +40,35 @@ class MemoryFileSystem : public FileSystem {
     return std::make_unique<Reader>(it->second);
   }
 
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override {
-    if (unwritable.count(path) != 0) return std::make_unique<Writer>(nullptr);
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) override {
+    if (unwritable.count(path) != 0) {
+      why_not = kNoRight;
+      return nullptr;
+    }
     std::string& content = files[path];
     content.clear();
-    return std::make_unique<Writer>(&content);
+    return std::make_unique<Writer>(*this, path, &content);
+  }
+
+  // The new content stands apart until Close, and takes the file's place only when complete.
+  std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) override {
+    if (unwritable.count(path) != 0) {
+      why_not = kNoRight;
+      return nullptr;
+    }
+    return std::make_unique<Writer>(*this, path, nullptr);
+  }
+
+  std::string EnsureWritable(const std::string& path) override {
+    if (unwritable.count(path) != 0) return kNoRight;
+    files[path];
+    return {};
+  }
+
+  std::string Remove(const std::string& path) override {
+    if (unwritable.count(path) != 0 && Has(path)) return kNoRight;
+    files.erase(path);
+    return {};
   }
 
   // Every file held is a regular one, the unreadable ones too: no directories are modelled.
@@ -56,15 +90,33 @@ class MemoryFileSystem : public FileSystem {
     std::size_t next_ = 0;
   };
 
+  // Writes into the file's content at once, or, replacing (`target` null), into a content of its
+  // own that Close puts in place.
   class Writer : public OutputFile {
    public:
-    explicit Writer(std::string* target) : target_(target) {}
+    Writer(MemoryFileSystem& files, std::string path, std::string* target)
+        : files_(files), path_(std::move(path)), target_(target != nullptr ? target : &pending_), replacing_(!target) {}
     void Write(std::string_view bytes) override {
-      if (target_ != nullptr) target_->append(bytes);
+      if (!failure_.empty()) return;
+      if (files_.full.count(path_) != 0) {
+        failure_ = kDiskFull;
+        return;
+      }
+      target_->append(bytes);
+    }
+    std::string Close() override {
+      if (failure_.empty() && files_.failing_close.count(path_) != 0) failure_ = kCloseFailed;
+      if (failure_.empty() && replacing_) files_.files[path_] = pending_;
+      return failure_;
     }
 
    private:
+    MemoryFileSystem& files_;
+    std::string path_;
+    std::string pending_;
     std::string* target_;
+    bool replacing_;
+    std::string failure_;
   };
 };
 

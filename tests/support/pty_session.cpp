@@ -1,6 +1,7 @@
 #include "pty_session.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -65,6 +66,9 @@ void Redirect(int from, int to) {
   const rlimit no_core{0, 0};  // a program killed by SIGQUIT leaves no core file behind
   setrlimit(RLIMIT_CORE, &no_core);
   if (chdir(options.workdir.c_str()) != 0) _exit(126);
+  if (options.as_nobody && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+    _exit(126);
+  }
   for (const std::string& setting : options.environment) putenv(::strdup(setting.c_str()));
   // The shell hands the terminal to its job through its own standard input.
   if (options.as_job) RunAsJob(options.program.c_str(), argv, job_reports, job_commands);

@@ -27,6 +27,9 @@ struct PtyOptions {
   // The program runs as a job of a small shell in the terminal's session (support/job_shell.h),
   // so that Ctrl-Z stops it and the session can continue it.
   bool as_job = false;
+  // Where the tests run as root, who ignores permission bits, the program runs as the user and
+  // group nobody (65534), for whom they count.
+  bool as_nobody = false;
   std::chrono::milliseconds timeout{10000};
 };
 

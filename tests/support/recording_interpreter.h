@@ -4,6 +4,7 @@
 // optional action for each, for example to write the listing a real "dir" would write.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,14 @@ class RecordingInterpreter : public WizardInterpreter {
  public:
   std::vector<std::string> operations;
   std::function<void(const std::string&)> action;
+  // What ListVobFiles tells: the reason the listing could not be written, or nothing.
+  std::optional<std::string> listing_failure;
 
   void ClearScreen() override { Record(kClearScreen); }
-  void ListVobFiles() override { Record(kListVobFiles); }
+  std::optional<std::string> ListVobFiles() override {
+    Record(kListVobFiles);
+    return listing_failure;
+  }
   void RunBatchFile() override { Record(kRunBatchFile); }
 
  private:

@@ -22,6 +22,12 @@ class ScriptedConsole : private ScriptStreams, public StreamConsole {
  public:
   explicit ScriptedConsole(const std::string& input) : ScriptStreams(input), StreamConsole(in, out) {}
   std::string Output() const { return out.str(); }
+  // The input not taken yet.
+  std::string Remaining() {
+    std::string rest;
+    std::getline(in, rest, '\0');
+    return rest;
+  }
 };
 
 }  // namespace kelvarro::testing

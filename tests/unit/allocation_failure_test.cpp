@@ -41,10 +41,11 @@ class ExhaustedFileSystem : public MemoryFileSystem {
     return MemoryFileSystem::OpenForReading(path);
   }
 
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override {
-    std::unique_ptr<OutputFile> file = MemoryFileSystem::OpenForWriting(path);
-    if (path != path_ || where_ != Where::kWrite) return file;
-    return std::make_unique<ExhaustedOutput>(std::move(file), writes_before_failure_);
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) override {
+    return Exhausting(path, MemoryFileSystem::OpenForWriting(path, why_not));
+  }
+  std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) override {
+    return Exhausting(path, MemoryFileSystem::OpenForReplacing(path, why_not));
   }
 
  private:
@@ -60,11 +61,17 @@ class ExhaustedFileSystem : public MemoryFileSystem {
       if (left_-- == 0) throw std::bad_alloc();
       file_->Write(bytes);
     }
+    std::string Close() override { return file_->Close(); }
 
    private:
     std::unique_ptr<OutputFile> file_;
     int left_;
   };
+
+  std::unique_ptr<OutputFile> Exhausting(const std::string& path, std::unique_ptr<OutputFile> file) const {
+    if (path != path_ || where_ != Where::kWrite) return file;
+    return std::make_unique<ExhaustedOutput>(std::move(file), writes_before_failure_);
+  }
 
   std::string path_;
   Where where_;
@@ -146,20 +153,21 @@ class ExhaustedTokenConsole : public ScriptedConsole {
   std::string ReadToken() override { throw std::bad_alloc(); }
 };
 
-TEST(AllocationFailure, SetupEndsSilentlyWithAnEmptyConfig) {
+TEST(AllocationFailure, SetupEndsSilentlyKeepingTheConfigItFound) {
   MemoryFileSystem files;
   files.files[kConfigFileName] = "c:\\old\\\r\n-r1";
   RecordingInterpreter interpreter;
   ExhaustedTokenConsole console("c:\\k\\\n1");
   EXPECT_EQ(RunSetup(console, interpreter, files, "setup", testing::TestNaming()), 1);
   EXPECT_EQ(console.Output(), kBanner + kPathQuestion);
-  EXPECT_EQ(files.At(kConfigFileName), "");
+  EXPECT_EQ(files.At(kConfigFileName), "c:\\old\\\r\n-r1");
 
   ExhaustedFileSystem exhausted(kConfigFileName, Where::kWrite, 0);
   ScriptedConsole keys("2");
   EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", testing::TestNaming()), 1);
   EXPECT_EQ(keys.Output(), kBanner + kIdctMenu + "2");
   EXPECT_EQ(exhausted.At(kConfigFileName), "");
+  EXPECT_EQ(exhausted.files.size(), 1u) << "nothing but the config.cfg created empty at the start";
 }
 
 }  // namespace

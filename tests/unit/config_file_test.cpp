@@ -69,13 +69,14 @@ TEST(ReadConfig, ReportsAFileThatCannotBeOpened) {
   EXPECT_FALSE(ReadConfig(files).has_value());
 }
 
-TEST(ConfigWriter, EmptiesTheFileAtOnceAndWritesBothValuesWithoutFinalLineEnd) {
+TEST(ConfigWriter, KeepsTheOldFileUntilItWritesBothValuesWithoutFinalLineEnd) {
   MemoryFileSystem files;
-  files.files["config.cfg"] = "old content that must go";
+  files.files["config.cfg"] = "old content that stays until the new is complete";
   {
     ConfigWriter writer(files);
-    EXPECT_EQ(files.At("config.cfg"), "");  // an abandoned run leaves an empty file
-    writer.Write("d:\\divxstuff\\kelvarro0.7.1\\", "-r2");
+    EXPECT_FALSE(writer.failure().has_value());
+    EXPECT_EQ(files.At("config.cfg"), "old content that stays until the new is complete");
+    EXPECT_FALSE(writer.Write("d:\\divxstuff\\kelvarro0.7.1\\", "-r2").has_value());
   }
   EXPECT_EQ(files.At("config.cfg"), "d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2");
 
@@ -84,18 +85,21 @@ TEST(ConfigWriter, EmptiesTheFileAtOnceAndWritesBothValuesWithoutFinalLineEnd) {
   ASSERT_TRUE(config.has_value());
   EXPECT_EQ(config->install_dir, "d:\\divxstuff\\kelvarro0.7.1\\");
   EXPECT_EQ(config->idct_switch, "-r2");
+
+  MemoryFileSystem empty;
+  ConfigWriter created(empty);
+  EXPECT_EQ(empty.At("config.cfg"), "") << "a missing file is created empty at once";
+  created.Write("", "-r1");
+  EXPECT_EQ(empty.At("config.cfg"), "\r\n-r1") << "an empty directory starts the file with the line end";
 }
 
-TEST(ConfigWriter, EmptyDirectoryStartsTheFileWithTheLineEnd) {
-  MemoryFileSystem files;
-  ConfigWriter(files).Write("", "-r1");
-  EXPECT_EQ(files.At("config.cfg"), "\r\n-r1");
-}
-
-TEST(ConfigWriter, UnwritableFileIsSilentlyLost) {
+TEST(ConfigWriter, UnwritableFileIsToldAtOnceWithItsReason) {
   MemoryFileSystem files;
   files.unwritable.insert("config.cfg");
-  ConfigWriter(files).Write("c:\\x\\", "-r1");
+  ConfigWriter writer(files);
+  ASSERT_TRUE(writer.failure().has_value());
+  EXPECT_EQ(writer.failure()->file, "config.cfg");
+  EXPECT_EQ(writer.failure()->reason, testing::kNoRight);
   EXPECT_FALSE(files.Has("config.cfg"));
 }
 

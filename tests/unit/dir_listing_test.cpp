@@ -34,6 +34,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 class BlockRecorder : public OutputFile {
  public:
   void Write(std::string_view bytes) override { blocks.emplace_back(bytes); }
+  std::string Close() override { return {}; }
   std::string Joined() const {
     std::string all;
     for (const std::string& block : blocks) all += block;

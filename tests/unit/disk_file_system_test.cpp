@@ -39,19 +39,30 @@ class DiskFileSystemTest : public ::testing::Test {
     return out.str();
   }
 
+  // Writes `bytes` into `path`, opened for writing or for replacing: what failed, at which step.
+  std::string Write(const std::string& path, const std::string& bytes, bool replacing = false) {
+    std::string why_not;
+    const std::unique_ptr<OutputFile> file =
+        replacing ? files_.OpenForReplacing(path, why_not) : files_.OpenForWriting(path, why_not);
+    if (!file) return "open: " + why_not;
+    file->Write(bytes);
+    const std::string closed = file->Close();
+    return closed.empty() ? "" : "close: " + closed;
+  }
+
   fs::path previous_;
   fs::path dir_;
   DiskFileSystem files_;
 };
 
 TEST_F(DiskFileSystemTest, WritesExactBytesUnderBackslashPathsAndTruncates) {
-  files_.OpenForWriting("temp\\out.txt")->Write(std::string(200000, 'x'));
-  files_.OpenForWriting("temp\\out.txt")->Write("a\r\nb\n");
+  EXPECT_EQ(Write("temp\\out.txt", std::string(200000, 'x')), "");
+  EXPECT_EQ(Write("temp\\out.txt", "a\r\nb\n"), "");
   EXPECT_EQ(Bytes(dir_ / "temp" / "out.txt"), "a\r\nb\n");
 }
 
 TEST_F(DiskFileSystemTest, ReadsBackWhatWasWritten) {
-  files_.OpenForWriting(".\\temp\\in.txt")->Write(std::string("\0\r\n\x1a", 4) + "end");
+  ASSERT_EQ(Write(".\\temp\\in.txt", std::string("\0\r\n\x1a", 4) + "end"), "");
   const std::unique_ptr<InputFile> file = files_.OpenForReading(".\\temp\\in.txt");
   ASSERT_NE(file, nullptr);
   char buffer[16];
@@ -76,9 +87,40 @@ TEST_F(DiskFileSystemTest, OnlyAnExistingFileIsARegularFile) {
   EXPECT_FALSE(files_.IsRegularFile(".\\input"));
 }
 
-TEST_F(DiskFileSystemTest, WriteIntoMissingDirectoryIsSilentlyLost) {
-  files_.OpenForWriting("nandub\\multi.vcf")->Write("lost");
-  EXPECT_FALSE(fs::exists(dir_ / "nandub"));
+// Each way of writing tells a file it cannot write, in the system's words, and creates nothing.
+TEST_F(DiskFileSystemTest, FileThatCannotBeWrittenIsToldWithTheReason) {
+  for (const bool replacing : {false, true}) {
+    EXPECT_NE(Write("nandub\\multi.vcf", "lost", replacing), "") << replacing;
+    EXPECT_FALSE(fs::exists(dir_ / "nandub"));
+    fs::create_directory(dir_ / "process.bat");
+    EXPECT_NE(Write("process.bat", "lost", replacing).rfind("open: ", 0), std::string::npos) << replacing;
+    EXPECT_NE(files_.EnsureWritable("process.bat"), "");
+    EXPECT_NE(files_.Remove("process.bat"), "");
+    fs::remove(dir_ / "process.bat");
+  }
+  EXPECT_NE(files_.EnsureWritable("nandub\\multi.vcf"), "");
+}
+
+// A replaced file keeps its old bytes until the new ones are complete, and nothing is left
+// beside it; a run abandoned before Close changes nothing.
+TEST_F(DiskFileSystemTest, ReplacedFileKeepsItsBytesUntilTheNewOnesAreComplete) {
+  EXPECT_EQ(files_.EnsureWritable("config.cfg"), "");
+  EXPECT_EQ(Bytes(dir_ / "config.cfg"), "");
+  ASSERT_EQ(Write("config.cfg", "old"), "");
+  EXPECT_EQ(files_.EnsureWritable("config.cfg"), "");
+  {
+    std::string why_not;
+    const std::unique_ptr<OutputFile> abandoned = files_.OpenForReplacing("config.cfg", why_not);
+    ASSERT_NE(abandoned, nullptr) << why_not;
+    abandoned->Write("half");
+    EXPECT_EQ(Bytes(dir_ / "config.cfg"), "old");
+  }
+  EXPECT_EQ(Bytes(dir_ / "config.cfg"), "old");
+  EXPECT_EQ(Write("config.cfg", "new", true), "");
+  EXPECT_EQ(Bytes(dir_ / "config.cfg"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2) << "config.cfg and temp only";
+  EXPECT_EQ(files_.Remove("config.cfg"), "");
+  EXPECT_EQ(files_.Remove("config.cfg"), "") << "a missing file is no failure";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -44,18 +45,18 @@ TEST(SetupDialogue, DrivePathGivesItsDirectoryWithoutAQuestion) {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
   ScriptedConsole console("1");
-  // When the screen is cleared, config.cfg must already be emptied and nothing printed yet.
-  bool config_empty_at_clear = false;
+  // When the screen is cleared nothing is printed yet, and the old config.cfg is as it was.
+  std::string config_at_clear = "unset";
   std::string output_at_clear = "unset";
   interpreter.action = [&](const std::string&) {
-    config_empty_at_clear = files.Has("config.cfg") && files.At("config.cfg").empty();
+    config_at_clear = files.At("config.cfg");
     output_at_clear = console.Output();
   };
   files.files["config.cfg"] = "old\r\n-r7";
 
   EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe", TestNaming()), 0);
   EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
-  EXPECT_TRUE(config_empty_at_clear);
+  EXPECT_EQ(config_at_clear, "old\r\n-r7");
   EXPECT_EQ(output_at_clear, "");
   EXPECT_EQ(console.Output(), kBanner + kIdctMenu + "1");
   EXPECT_EQ(files.At("config.cfg"), "D:\\tools\\enc\\\r\n-r2");
@@ -151,21 +152,42 @@ TEST(SetupDialogue, TypedPathIsStoredAsThePlatformNamesIt) {
   EXPECT_EQ(run.files.At("config.cfg"), "Z:/home/ann/k;1/\r\n-r1");
 }
 
-TEST(SetupDialogue, EndOfInputAtTheMenuLeavesAnEmptyConfig) {
+// A run that does not end normally keeps the config.cfg it found; a missing one is created
+// empty before the first question.
+TEST(SetupDialogue, EndOfInputAtTheMenuKeepsTheConfigItFound) {
   MemoryFileSystem files;
   files.files["config.cfg"] = "c:\\old\\\r\n-r1";
-  const SetupRun run = RunWith("c:\\k\\setup.exe", "x9", std::move(files));
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.files.At("config.cfg"), "");
+  EXPECT_EQ(RunWith("c:\\k\\setup.exe", "x9", std::move(files)).files.At("config.cfg"), "c:\\old\\\r\n-r1");
+  const SetupRun none = RunWith("c:\\k\\setup.exe", "x9");
+  EXPECT_EQ(none.exit_code, 1);
+  EXPECT_EQ(none.files.At("config.cfg"), "");
 }
 
-TEST(SetupDialogue, UnwritableConfigChangesNothingVisible) {
-  MemoryFileSystem files;
-  files.unwritable.insert("config.cfg");
-  const SetupRun run = RunWith("c:\\k\\setup.exe", "2", std::move(files));
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kBanner + kIdctMenu + "2");
-  EXPECT_FALSE(run.files.Has("config.cfg"));
+// A config.cfg that cannot be written is told before any question; one whose write or close
+// fails, after the answer. Each time setup waits for a key and ends with 1, and the old file
+// stays whole.
+TEST(SetupDialogue, ConfigThatCannotBeWrittenIsToldAndKept) {
+  const std::string old = "c:\\old\\\r\n-r1";
+  const std::pair<std::set<std::string> MemoryFileSystem::*, std::string> cases[] = {
+      {&MemoryFileSystem::unwritable, kBanner + NotWritten("config.cfg", testing::kNoRight)},
+      {&MemoryFileSystem::full, kBanner + kIdctMenu + "2" + NotWritten("config.cfg", testing::kDiskFull)},
+      {&MemoryFileSystem::failing_close, kBanner + kIdctMenu + "2" + NotWritten("config.cfg", testing::kCloseFailed)},
+  };
+  for (const auto& [failing, screen] : cases) {
+    for (const std::string keys : {"2x", "2"}) {
+      MemoryFileSystem files;
+      files.files["config.cfg"] = old;
+      (files.*failing).insert("config.cfg");
+      ScriptedConsole console(keys);
+      RecordingInterpreter interpreter;
+      EXPECT_EQ(RunSetup(console, interpreter, files, "c:\\k\\setup.exe", TestNaming()), 1) << screen;
+      EXPECT_EQ(console.Output(), screen);
+      EXPECT_EQ(files.At("config.cfg"), old);
+      // One key after the message is waited for; at the end of the input the wait gives up.
+      const bool asked = failing != &MemoryFileSystem::unwritable;
+      EXPECT_EQ(console.Remaining(), keys == "2x" && !asked ? "x" : "") << screen;
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <random>
 
 #include "support/memory_file_system.h"
@@ -45,8 +46,8 @@ using Strings = std::vector<std::string>;
 Strings Names(const std::string& listing, unsigned max_piece = 0) {
   PieceFile in(listing, max_piece);
   Strings names;
-  const std::size_t hits = ScanVobListing(in, [&](const std::string& name) { names.push_back(name); });
-  EXPECT_EQ(hits, names.size());
+  const ListingScan scan = ScanVobListing(in, [&](const std::string& name) { names.push_back(name); });
+  EXPECT_EQ(scan.hits, names.size());
   return names;
 }
 
@@ -77,7 +78,9 @@ void AddVobFiles(MemoryFileSystem& files, const Strings& names) {
 std::string ListFor(const std::string& listing, MemoryFileSystem& files, bool expect_none_found = false) {
   RecordingInterpreter interpreter;
   interpreter.action = [&](const std::string&) { files.files[kListing] = listing; };
-  EXPECT_EQ(VobLister(interpreter, files, "c:\\dvd\\"), expect_none_found);
+  const VobDiscovery found = VobLister(interpreter, files, "c:\\dvd\\");
+  EXPECT_EQ(found.none_found, expect_none_found);
+  EXPECT_FALSE(found.failure.has_value());
   EXPECT_EQ(interpreter.operations, Strings{testing::kListVobFiles});
   EXPECT_EQ(files.At(kListing), listing) << "the listing is left in place";
   return files.At(kList);
@@ -126,16 +129,81 @@ TEST(VobLister, WritesOnlyNamesUnderWhichAFileStandsInInput) {
   EXPECT_EQ(ListFor(listing, empty_input, true), "");
 }
 
-TEST(VobLister, NothingFoundLeavesAnEmptyListEvenWithoutAListing) {
+// A listing of the header alone is nothing found. Every other way the listing or the list can
+// fail ends the discovery with the file and the reason where it is known; a listing of an
+// earlier run is never scanned, and the list of an earlier movie never survives a listing.
+TEST(VobLister, TellsAListingOrAListThatWasNotWritten) {
   const std::string header_only = kWineListing.substr(0, kWineListing.find(" 12/7"));
-  for (int variant = 0; variant < 3; ++variant) {
+  struct Case {
+    const char* what;
+    std::function<void(MemoryFileSystem&, RecordingInterpreter&)> scene;
+    std::string failed_file;  // empty: none found, no failure
+    std::string reason;
+    bool list_emptied;
+  };
+  const auto lists = [](const std::string& listing) {
+    return [listing](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
+      interpreter.action = [&files, listing](const std::string&) { files.files[kListing] = listing; };
+    };
+  };
+  const Case cases[] = {
+      {"the header alone", lists(header_only), "", "", true},
+      {"an earlier run's listing, not rewritten",
+       [&](MemoryFileSystem& files, RecordingInterpreter&) { files.files[kListing] = kWineListing; }, kListing, "",
+       true},
+      {"a listing that cannot be read",
+       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
+         lists(kWineListing)(files, interpreter);
+         files.unreadable.insert(kListing);
+       },
+       kListing, "", true},
+      {"a listing cut short in its header", lists(kWineListing.substr(0, 50)), kListing, "", true},
+      {"a listing the interpreter could not write",
+       [&](MemoryFileSystem&, RecordingInterpreter& interpreter) { interpreter.listing_failure = "Access denied"; },
+       kListing, "Access denied", false},
+      {"a listing that cannot be removed",
+       [&](MemoryFileSystem& files, RecordingInterpreter&) {
+         files.files[kListing] = kWineListing;
+         files.unwritable.insert(kListing);
+       },
+       kListing, testing::kNoRight, false},
+      {"a list that cannot be opened",
+       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
+         lists(kWineListing)(files, interpreter);
+         files.unwritable.insert(kList);
+       },
+       kList, testing::kNoRight, false},
+      {"a list on a full disk",
+       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
+         lists(kWineListing)(files, interpreter);
+         files.full.insert(kList);
+       },
+       kList, testing::kDiskFull, true},
+      {"a list whose close fails",
+       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
+         lists(kWineListing)(files, interpreter);
+         files.failing_close.insert(kList);
+       },
+       kList, testing::kCloseFailed, false},
+  };
+  for (const Case& c : cases) {
     MemoryFileSystem files;
+    AddVobFiles(files, {"VTS_01_0.VOB", "VTS_01_1.VOB", "VTS_01_2.VOB"});
     files.files[kList] = "an older movie's list\r\n";
-    if (variant != 1) files.files[kListing] = header_only;
-    if (variant == 2) files.unreadable.insert(kListing);
     RecordingInterpreter interpreter;
-    EXPECT_TRUE(VobLister(interpreter, files, "c:\\dvd\\")) << variant;
-    EXPECT_EQ(files.At(kList), "") << variant;
+    c.scene(files, interpreter);
+    const VobDiscovery found = VobLister(interpreter, files, "c:\\dvd\\");
+    EXPECT_TRUE(found.none_found || !c.failed_file.empty()) << c.what;
+    if (c.failed_file.empty()) {
+      EXPECT_FALSE(found.failure.has_value()) << c.what;
+    } else {
+      ASSERT_TRUE(found.failure.has_value()) << c.what;
+      EXPECT_EQ(found.failure->file, c.failed_file) << c.what;
+      EXPECT_EQ(found.failure->reason, c.reason) << c.what;
+    }
+    if (c.list_emptied) {
+      EXPECT_EQ(files.At(kList), "") << c.what;
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -154,15 +155,38 @@ TEST(WizardDriver, OnlyTheBatchFileEscapesTheInstallDirForTheInterpreter) {
   EXPECT_NE(install.files.At("process.bat").find("\ne:\\R^&D^^%%\\nandub\\nandub.exe "), std::string::npos);
 }
 
-TEST(WizardDriver, UnwritableOutputFilesStillReachTheOfferAndTheFarewell) {
-  Install install;
-  install.files.unwritable = {".\\nandub\\multi.vcf", "process.bat", ".\\input\\movie.lst"};
-  ScriptedConsole console("20N51nk");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
-  EXPECT_FALSE(install.files.Has(".\\nandub\\multi.vcf"));
-  EXPECT_FALSE(install.files.Has("process.bat"));
-  const std::string output = console.Output();
-  EXPECT_EQ(output.substr(output.size() - kFarewell.size() - kOffer.size() - 1), kOffer + "n" + kFarewell);
+// A file of the run that was not written is told at its step, with its reason; then one key,
+// exit code 1, no question after it, and no batch file is run, not even an earlier one.
+TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
+  const std::string region = kWelcome + kRegion + "2";
+  const std::string answers = region + kStream + "0" + kVbr + "N" + kBitrates + "5" + kAspect + "1";
+  const struct {
+    std::string path;
+    std::string shown;
+    std::string before;  // the screen up to the step that writes the file
+    Operations operations;
+  } steps[] = {
+      {".\\input\\movie.lst", "input\\movie.lst", "", {kListVobFiles}},
+      {".\\nandub\\multi.vcf", "nandub\\multi.vcf", region, {kListVobFiles, kClearScreen}},
+      {"process.bat", "process.bat", answers, {kListVobFiles, kClearScreen}},
+  };
+  const std::pair<std::set<std::string> MemoryFileSystem::*, std::string> faults[] = {
+      {&MemoryFileSystem::unwritable, testing::kNoRight},
+      {&MemoryFileSystem::full, testing::kDiskFull},
+      {&MemoryFileSystem::failing_close, testing::kCloseFailed},
+  };
+  for (const auto& step : steps) {
+    for (const auto& [failing, reason] : faults) {
+      Install install;
+      install.files.files["process.bat"] = "an earlier movie's batch file";
+      (install.files.*failing).insert(step.path);
+      ScriptedConsole console("20N51yk");
+      EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1) << step.path;
+      EXPECT_EQ(console.Output(), step.before + NotWritten(step.shown, reason)) << step.path << ": " << reason;
+      EXPECT_EQ(install.interpreter.operations, step.operations) << step.path;
+      EXPECT_NE(console.Remaining(), "") << "one key is taken, no more";
+    }
+  }
 }
 
 TEST(WizardDriver, EndOfInputAtAnyWaitEndsWithExitCodeOne) {

@@ -1,0 +1,33 @@
+#pragma once
+
+// A file that was not written, as both programs tell it: in one line that names the file and
+// the system's reason, after which the run ends.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/file_system.h"
+
+namespace kelvarro {
+
+struct WriteFailure {
+  std::string file;    // as the program names it (".\\input\\movie.lst")
+  std::string reason;  // in the system's words; empty where nobody said why
+};
+
+// "\nuh-oh... i can't write the file input\movie.lst: Permission denied\n\n", the file named as
+// the user sees it from the install directory (without ".\").
+std::string WriteFailureMessage(const WriteFailure& failure);
+
+enum class Opening {
+  kTruncating,  // FileSystem::OpenForWriting
+  kReplacing,   // FileSystem::OpenForReplacing
+};
+
+// Opens `path`, has `contents` write it and closes it: what failed, if any byte did not reach
+// the disk. `contents` is not called for a file that cannot be opened.
+std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, Opening opening,
+                                           const std::function<void(OutputFile&)>& contents);
+
+}  // namespace kelvarro
