@@ -100,7 +100,20 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
           "the batch file runs at most once");
 
   const std::string install_dir = ReadConfig(files)->install_dir;
-  if ((flags & kListUnwritable) == 0) {
+  // A listing that holds no more than its header was cut short, or never written.
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < listing.size(); ++i) characters += listing.compare(i, 2, "\r\n") == 0 ? 0 : 1;
+  if (!listed || characters <= 50) {
+    Require(exit_code == 1 && output == texts::NotWritten("temp\\menulst.tmp", ""),
+            "a listing not written: its message alone, exit code 1");
+    return;
+  }
+  if (flags & kListUnwritable) {
+    Require(exit_code == 1 && output == texts::NotWritten("input\\movie.lst", testing::kNoRight),
+            "movie.lst not written: its message alone, exit code 1");
+    return;
+  }
+  {
     std::string expected;
     for (const std::string& name : names) expected += install_dir + "input\\" + name + "\r\n";
     Require(files.At(kMovieListPath) == expected, "movie.lst holds the listed names of files in input");
@@ -108,6 +121,16 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
   if (names.empty()) {
     Require(exit_code == 1 && output == texts::kNoVob, "no VOB files: their message alone, exit code 1");
     return;
+  }
+  if (flags & kBatchUnwritable) {
+    Require(std::count(interpreter.operations.begin(), interpreter.operations.end(), testing::kRunBatchFile) == 0,
+            "a batch file that was not written is never run");
+  }
+  for (const auto& [flag, file] : {std::pair{kScriptUnwritable, "nandub\\multi.vcf"}, {kBatchUnwritable, "process.bat"}}) {
+    if ((flags & flag) == 0) continue;
+    const std::string told = texts::NotWritten(file, testing::kNoRight);
+    Require(exit_code == 1, "a file that was not written ends the run");
+    Require(output.find(told) == std::string::npos || EndsWith(output, told), "nothing is asked after the failure");
   }
   if (exit_code != 0) return;
   Require(EndsWith(output, texts::kFarewell), "a finished run ends with the farewell");
@@ -134,11 +157,13 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
   Require(interpreter.operations == std::vector<std::string>{testing::kClearScreen}, "one screen clear");
   Require(output.compare(0, texts::kBanner.size(), texts::kBanner) == 0, "the banner comes first");
-  if (flags & kNoConfig) return;
-
   const std::string& written = files.At(kConfigFileName);
+  if (flags & kNoConfig) {
+    Require(exit_code == 1 && output == texts::kBanner + texts::NotWritten("config.cfg", testing::kNoRight),
+            "a config.cfg that cannot be written is told before any question");
+  }
   if (exit_code == 1) {
-    Require(written.empty(), "an abandoned run leaves config.cfg empty");
+    Require(written == "d:\\an\\earlier\\install\\\r\n-r7", "a run that does not end normally keeps config.cfg");
     return;
   }
   const bool from_drive = program_path.size() >= 2 && program_path[1] == ':';

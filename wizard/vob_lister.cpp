@@ -150,17 +150,17 @@ VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const 
   // Emptied on every call, so no list of an earlier movie survives.
   const std::unique_ptr<OutputFile> list = files.OpenForWriting(kMovieListPath, reason);
   if (listing == nullptr) return listing_failed("");
-  if (list == nullptr) return VobDiscovery{true, WriteFailure{kMovieListPath, std::move(reason)}};
   std::size_t written = 0;
+  // Read through even when the list cannot be written: a listing cut short failed first.
   const ListingScan scan = ScanVobListing(*listing, [&](const std::string& name) {
-    if (!IsFileInInput(files, name)) return;
+    if (list == nullptr || !IsFileInInput(files, name)) return;
     // In pieces, so that no copy of a long install directory is made.
     list->Write(install_dir);
     list->Write("input\\");
     list->Write(name + "\r\n");
     ++written;
   });
-  reason = list->Close();
+  if (list != nullptr) reason = list->Close();
   if (!scan.past_header) return listing_failed("");
   if (!reason.empty()) return VobDiscovery{true, WriteFailure{kMovieListPath, std::move(reason)}};
   return VobDiscovery{written == 0, std::nullopt};
