@@ -1,7 +1,7 @@
 # setup.exe started by its bare name from the command interpreter cannot see its directory:
 # it asks for it and takes the typed word unchanged. The rest of the typed line reaches the
-# menu as keys, which it rejects. Closed input ends the run with exit code 1 and an empty
-# config.cfg instead of waiting forever.
+# menu as keys, which it rejects. Closed input ends the run with exit code 1 instead of
+# waiting forever, and config.cfg keeps what it had.
 # Usage: setup_bare_name.sh SETUP_EXE
 
 source "$(dirname "$0")/lib.sh"
@@ -23,6 +23,6 @@ for input in "" "Z:\\inst\\"; do
   printf '%s' "$input" | wine_run cmd /c setup.exe > out.txt
   status=$?
   [[ $status -eq 1 ]] || fail "exit code $status at the end of input '$input'"
-  expect_bytes config.cfg ""
+  expect_bytes config.cfg "old content"
 done
 echo "ok"
