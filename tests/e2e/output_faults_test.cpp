@@ -116,8 +116,14 @@ TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
     for (const Refusal refusal : kRefusals) {
       TempDir dir;
       MakeWizardInstall(dir);
+      // A wine that would show on the screen, had it been asked to run a batch file.
+      fs::create_directory(dir / "bin");
+      WriteBytes(dir / "bin/wine", "#!/bin/sh\necho wine ran \"$@\"\n");
+      fs::permissions(dir / "bin/wine", fs::perms::all);
       const std::string reason = Refuse(dir, file.path, refusal);
-      PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys)));
+      PtyOptions options = AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", "20n51yk"));
+      options.environment = {"PATH=" + dir / "bin"};
+      PtySession session(options);
       const std::string what = file.path + " refused " + std::to_string(static_cast<int>(refusal));
       EXPECT_EQ(session.Finish(), 1) << what;
       EXPECT_EQ(session.Transcript(), file.before + NotWritten(file.name, reason)) << what;
