@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
+#include <optional>
 #include <random>
+#include <set>
 
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
@@ -133,78 +134,46 @@ TEST(VobLister, WritesOnlyNamesUnderWhichAFileStandsInInput) {
 // fail ends the discovery with the file and the reason where it is known; a listing of an
 // earlier run is never scanned, and the list of an earlier movie never survives a listing.
 TEST(VobLister, TellsAListingOrAListThatWasNotWritten) {
-  const std::string header_only = kWineListing.substr(0, kWineListing.find(" 12/7"));
-  struct Case {
-    const char* what;
-    std::function<void(MemoryFileSystem&, RecordingInterpreter&)> scene;
+  using Failing = std::set<std::string> MemoryFileSystem::*;
+  const struct {
+    std::optional<std::string> written;  // what the interpreter writes; nothing: an earlier one stays
+    Failing failing;                     // with `path`
+    std::string path;
     std::string failed_file;  // empty: none found, no failure
     std::string reason;
-    bool list_emptied;
+  } cases[] = {
+      {kWineListing.substr(0, kWineListing.find(" 12/7")), nullptr, "", "", ""},
+      {std::nullopt, nullptr, "", kListing, ""},
+      {kWineListing, &MemoryFileSystem::unreadable, kListing, kListing, ""},
+      {kWineListing.substr(0, 50), nullptr, "", kListing, ""},
+      {std::nullopt, &MemoryFileSystem::unwritable, kListing, kListing, testing::kNoRight},
+      {kWineListing, &MemoryFileSystem::unwritable, kList, kList, testing::kNoRight},
+      {kWineListing, &MemoryFileSystem::full, kList, kList, testing::kDiskFull},
+      {kWineListing, &MemoryFileSystem::failing_close, kList, kList, testing::kCloseFailed},
   };
-  const auto lists = [](const std::string& listing) {
-    return [listing](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
-      interpreter.action = [&files, listing](const std::string&) { files.files[kListing] = listing; };
-    };
-  };
-  const Case cases[] = {
-      {"the header alone", lists(header_only), "", "", true},
-      {"an earlier run's listing, not rewritten",
-       [&](MemoryFileSystem& files, RecordingInterpreter&) { files.files[kListing] = kWineListing; }, kListing, "",
-       true},
-      {"a listing that cannot be read",
-       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
-         lists(kWineListing)(files, interpreter);
-         files.unreadable.insert(kListing);
-       },
-       kListing, "", true},
-      {"a listing cut short in its header", lists(kWineListing.substr(0, 50)), kListing, "", true},
-      {"a listing the interpreter could not write",
-       [&](MemoryFileSystem&, RecordingInterpreter& interpreter) { interpreter.listing_failure = "Access denied"; },
-       kListing, "Access denied", false},
-      {"a listing that cannot be removed",
-       [&](MemoryFileSystem& files, RecordingInterpreter&) {
-         files.files[kListing] = kWineListing;
-         files.unwritable.insert(kListing);
-       },
-       kListing, testing::kNoRight, false},
-      {"a list that cannot be opened",
-       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
-         lists(kWineListing)(files, interpreter);
-         files.unwritable.insert(kList);
-       },
-       kList, testing::kNoRight, false},
-      {"a list on a full disk",
-       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
-         lists(kWineListing)(files, interpreter);
-         files.full.insert(kList);
-       },
-       kList, testing::kDiskFull, true},
-      {"a list whose close fails",
-       [&](MemoryFileSystem& files, RecordingInterpreter& interpreter) {
-         lists(kWineListing)(files, interpreter);
-         files.failing_close.insert(kList);
-       },
-       kList, testing::kCloseFailed, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     MemoryFileSystem files;
     AddVobFiles(files, {"VTS_01_0.VOB", "VTS_01_1.VOB", "VTS_01_2.VOB"});
     files.files[kList] = "an older movie's list\r\n";
+    files.files[kListing] = kWineListing;
+    if (c.failing != nullptr) (files.*c.failing).insert(c.path);
     RecordingInterpreter interpreter;
-    c.scene(files, interpreter);
+    interpreter.action = [&](const std::string&) {
+      if (c.written) files.files[kListing] = *c.written;
+    };
     const VobDiscovery found = VobLister(interpreter, files, "c:\\dvd\\");
-    EXPECT_TRUE(found.none_found || !c.failed_file.empty()) << c.what;
-    if (c.failed_file.empty()) {
-      EXPECT_FALSE(found.failure.has_value()) << c.what;
-    } else {
-      ASSERT_TRUE(found.failure.has_value()) << c.what;
-      EXPECT_EQ(found.failure->file, c.failed_file) << c.what;
-      EXPECT_EQ(found.failure->reason, c.reason) << c.what;
-    }
-    if (c.list_emptied) {
-      EXPECT_EQ(files.At(kList), "") << c.what;
+    const std::string what = c.failed_file + " " + c.path + " " + c.reason;
+    EXPECT_TRUE(found.none_found) << what;
+    EXPECT_EQ(found.failure ? found.failure->file + found.failure->reason : "", c.failed_file + c.reason) << what;
+    if (c.failed_file != kList && c.failing != &MemoryFileSystem::unwritable) {
+      EXPECT_EQ(files.At(kList), "") << what;
     }
   }
+  // What the interpreter says of a listing it could not write is told.
+  MemoryFileSystem files;
+  RecordingInterpreter interpreter;
+  interpreter.listing_failure = "Access denied";
+  EXPECT_EQ(VobLister(interpreter, files, "").failure->reason, "Access denied");
 }
 
 TEST(VobScan, NameIsTheTwelveCharactersEndingAtTheExtension) {
