@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the debug preset and runs both programs under valgrind's memcheck over whole scripted
-# runs: setup with a drive path, with a POSIX path and with a typed path, and abandoned; the
+# runs: setup with a drive path, with a POSIX path and with a typed path, abandoned, and where
+# config.cfg cannot be written; the
 # wizard on constant and variable bitrate, with the batch run asked for but no Wine on the PATH, without
 # config.cfg, and without VOB files. Every run must end with its own exit code, leave its
 # files, and have memcheck find no error and no leak. Prints one result line; exits non-zero
@@ -71,7 +72,10 @@ setup_folder=$(cd "$root/build/debug/setup" && pwd -P)
 setup_folder="Z:${setup_folder//\//\\\\}\\\\"
 check_exact setup-posix-path "$tree/config.cfg" "$setup_folder"'\r\n-r1'
 run setup-abandoned 1 '' "$tree" "$root/build/debug/setup/setup"
-check_exact setup-abandoned "$tree/config.cfg" ''
+check_exact setup-abandoned "$tree/config.cfg" "$setup_folder"'\r\n-r1'
+mkdir -p "$work/blocked/config.cfg"
+run setup-blocked 1 'k' "$work/blocked" "$root/build/debug/setup/setup"
+check setup-blocked "$work/setup-blocked.out" "i can't write the file config.cfg: Is a directory"
 program_path="$work/bin:$PATH" run setup-drive-path 0 'x1' "$tree" 'Z:\kelvarro\setup.exe'
 check_exact setup-drive-path "$tree/config.cfg" 'Z:\\kelvarro\\\r\n-r2'
 
