@@ -65,7 +65,15 @@ void Redirect(int from, int to) {
   const rlimit no_core{0, 0};  // a program killed by SIGQUIT leaves no core file behind
   setrlimit(RLIMIT_CORE, &no_core);
   if (chdir(options.workdir.c_str()) != 0) _exit(126);
-  for (const std::string& setting : options.environment) putenv(::strdup(setting.c_str()));
+  // A terminal that clears, whatever the tests were started from; a setting without "=" unsets.
+  setenv("TERM", "xterm", 1);
+  for (const std::string& setting : options.environment) {
+    if (setting.find('=') == std::string::npos) {
+      unsetenv(setting.c_str());
+    } else {
+      putenv(::strdup(setting.c_str()));
+    }
+  }
   // The shell hands the terminal to its job through its own standard input.
   if (options.as_job) RunAsJob(options.program.c_str(), argv, job_reports, job_commands);
   if (options.stdin_closed) close(STDIN_FILENO);
