@@ -24,8 +24,8 @@ inline constexpr std::chrono::seconds kShortFormBound{60};
 // ShortPathOf with a bound of the caller's (on Windows the answer comes at once).
 ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds bound);
 
-// One line for the user before a lookup that may take a while (Wine's first start); "" on
-// Windows, where it does not.
+// One line for the user before a lookup that may take a while (Wine's first start, where
+// winepath is on the PATH); "" on Windows, where it does not, and where there is no winepath.
 const char* ShortFormWaitNote();
 
 }  // namespace kelvarro::platform

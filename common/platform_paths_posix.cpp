@@ -158,7 +158,19 @@ ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds b
 ShortForm ShortPathOf(const std::string& path) { return ShortPathOfWithin(path, kShortFormBound); }
 
 const char* ShortFormWaitNote() {
-  return "asking Wine for the install directory's short form (its first start in a new prefix takes a while)\n";
+  // Where there is no winepath to wait for, setup says only that Wine is missing.
+  const char* const search = std::getenv("PATH");
+  std::string folders = search == nullptr ? "" : search;
+  for (std::size_t start = 0; start <= folders.size();) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string folder = end == start ? "." : folders.substr(start, end - start);
+    if (access((folder + "/winepath").c_str(), X_OK) == 0) {
+      return "asking Wine for the install directory's short form (its first start in a new prefix takes a while)\n";
+    }
+    start = end + 1;
+  }
+  return "";
 }
 
 }  // namespace kelvarro::platform
