@@ -7,7 +7,13 @@
 // instead, which Windows, and Wine on other systems, keeps for just that: it is plain ASCII and
 // names the same folder. The rule is the same for setup and the wizard; what differs is the
 // code page of the file being written and where the short form comes from.
+//
+// Some folders no Windows program can enter at all, by either name: one whose name holds one
+// of \ : * ? " < > | (a POSIX folder can), and one whose path is too long for a working
+// directory. They are refused outright. A path that fits a working directory but leaves the
+// tools no room for their longest file name in it goes in by its short form.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -30,15 +36,26 @@ using TextEncoder = std::function<bool(const std::string& text, std::string& out
 // True when the interpreter would cut an unquoted command line inside `name`.
 bool SplitsCommandLine(std::string_view name);
 
+// The longest path, in UTF-16 code units with its final backslash, that Windows takes for a
+// working directory: MAX_PATH less the terminating null (Wine 8 takes 259 and refuses 260).
+inline constexpr std::size_t kLongestWorkingDirectory = 259;
+// The longest install directory that a batch file names as it is: the tools must still open
+// the longest path in it, temp\movie_1.avistream0x8N.ac3 (30 more), within MAX_PATH.
+inline constexpr std::size_t kLongestInBatchFile = kLongestWorkingDirectory - 30;
+
+// Why no Windows program can enter `folder` (UTF-8, named as Windows names it), or "".
+std::string WhyWindowsCannotEnter(std::string_view folder);
+
 struct FolderName {
   bool found = false;
   std::string text;     // when found: the name as the file is to hold it
   std::string why_not;  // when not: why, as the short-form lookup said
 };
 
-// The name that a file written by `encode` is to hold for `folder` (UTF-8): the folder's own
-// where the interpreter takes it whole and `encode` holds it, else its short form under the
-// same test. The lookup is asked only when the folder's own name does not do.
+// The name that a file written by `encode` is to hold for `folder` (UTF-8): none for a folder
+// that Windows programs cannot enter; the folder's own where the interpreter takes it whole,
+// it leaves the tools their room and `encode` holds it; else its short form under the same
+// test. The lookup is asked only when the folder's own name does not do.
 FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortPathLookup& short_path_of);
 
 }  // namespace kelvarro

@@ -10,7 +10,9 @@
 
 namespace kelvarro::platform {
 
-ShortForm ShortPathOf(const std::string& path) {
+ShortForm ShortPathOf(const std::string& path) { return ShortPathOfWithin(path, kShortFormBound); }
+
+ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds) {
   ShortForm result;
   result.why_not = "it has no short form";
   std::wstring wide;
@@ -27,5 +29,7 @@ ShortForm ShortPathOf(const std::string& path) {
   result.why_not.clear();
   return result;
 }
+
+const char* ShortFormWaitNote() { return ""; }
 
 }  // namespace kelvarro::platform

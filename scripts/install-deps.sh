@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs with apt-get what the named pieces of work need and this machine lacks. A machine
-# that has it all already pays nothing: nothing is fetched, apt-get is not even started.
+# that has it all already pays nothing: nothing is fetched, apt-get is not even started. On a
+# system without apt-get (macOS, for one) nothing is installed: the commands are looked for,
+# and when one is missing, what to install is named and the script stops. It runs under the
+# bash 3.2 of macOS too.
 #
 #   bash scripts/install-deps.sh build          # cmake -S . -B build && cmake --build build
 #   bash scripts/install-deps.sh demo           # scripts/demo.sh
@@ -47,13 +50,58 @@ for work in "$@"; do
   wanted+=("${more[@]}")
 done
 
+# Without apt-get: true when what package $1 gives is here, as a command or a file.
+present_without_dpkg() {
+  local command
+  case $1 in
+    g++) set -- c++ g++ clang++ ;;
+    clang) set -- clang++ ;;
+    ninja-build) set -- ninja ;;
+    libgtest-dev) [[ -n $(ls /usr/include/gtest/gtest.h /usr/local/include/gtest/gtest.h \
+                      /opt/homebrew/include/gtest/gtest.h 2>/dev/null) ]]; return ;;
+    googletest) [[ -f /usr/src/googletest/CMakeLists.txt ]]; return ;;
+    binutils) set -- strings ;;
+    icoutils) set -- wrestool ;;
+    wine64 | wine32:i386) set -- wine ;;
+    g++-mingw-w64-x86-64) set -- x86_64-w64-mingw32-g++-posix ;;
+    g++-mingw-w64-i686) set -- i686-w64-mingw32-g++-posix ;;
+    locales) set -- locale ;;
+    libclang-rt-14-dev) return 1 ;;
+  esac
+  for command in "$@"; do command -v "$command" >/dev/null && return 0; done
+  return 1
+}
+
+# What to install for package $1 with Homebrew, where the name differs.
+homebrew_name() {
+  case $1 in
+    g++ | make) echo "Xcode's command line tools (xcode-select --install)" ;;
+    ninja-build) echo ninja ;;
+    libgtest-dev | googletest) echo googletest ;;
+    clang | clang-tidy | libclang-rt-14-dev) echo llvm ;;
+    wine | wine64 | wine32:i386) echo "a Wine that runs 32-bit Windows programs" ;;
+    *) echo "$1" ;;
+  esac
+}
+
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+  missing=()
+  for package in $(printf '%s\n' "${wanted[@]}" | sort -u); do
+    present_without_dpkg "$package" || missing+=("$package")
+  done
+  [[ ${#missing[@]} -eq 0 ]] && exit 0
+  echo "install-deps: this system has no apt-get, so install by hand what $* needs and this machine lacks:" >&2
+  for package in "${missing[@]}"; do echo "  $package (Homebrew: $(homebrew_name "$package"))" >&2; done
+  exit 1
+fi
+
 # 32-bit Wine is a 32-bit Linux program. Where the kernel runs none, it cannot start, and once
 # installed it breaks Wine for 64-bit programs too: it is left out, and the tests of 32-bit
 # tools skip themselves there.
 source "$(dirname "$0")/host_32_bit.sh"
 if printf '%s\n' "${wanted[@]}" | grep -qx 'wine32:i386' && ! host_runs_32_bit_programs; then
   echo "install-deps: this machine's kernel runs no 32-bit programs, so wine32 is left out"
-  mapfile -t wanted < <(printf '%s\n' "${wanted[@]}" | grep -vx 'wine32:i386')
+  read -r -a wanted <<<"$(printf '%s\n' "${wanted[@]}" | grep -vx 'wine32:i386' | paste -sd ' ' -)"
 fi
 
 # Prints the packages among the arguments that are not installed, each once.
@@ -64,10 +112,6 @@ not_installed() {
   done
 }
 
-command -v dpkg-query >/dev/null || {
-  echo "install-deps: this is not a Debian system; install by hand: $(printf '%s\n' "${wanted[@]}" | sort -u | paste -sd ' ')" >&2
-  exit 1
-}
 mapfile -t missing < <(not_installed "${wanted[@]}")
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 

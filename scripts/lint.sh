@@ -90,6 +90,7 @@ else
   echo "clang-tidy: ok"
 fi
 
+bash scripts/posix_interfaces.sh || { echo "lint: $unformatted files not formatted, $findings clang-tidy findings, C names beyond POSIX and macOS"; exit 1; }
 if [[ $unformatted -eq 0 && $findings -eq 0 ]]; then
   echo "lint: ok"
   exit 0

@@ -203,9 +203,9 @@ stage_lint() {
   log=$(mktemp)
   bash scripts/lint.sh 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
-  # Each of lint.sh's two checks is one case; its last line sums the findings up.
-  stage_passed=$(grep -c -E '^(format|clang-tidy): ok$' "$log")
-  [[ $status -eq 0 ]] || stage_failed=$((2 - stage_passed))
+  # Each of lint.sh's three checks is one case; its last line sums the findings up.
+  stage_passed=$(grep -c -E '^(format|clang-tidy|posix-interfaces): ok$' "$log")
+  [[ $status -eq 0 ]] || stage_failed=$((3 - stage_passed))
   [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed "s/^lint: //")
   rm -f "$log"
   return "$status"

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     out = text;
     return kelvarro::platform::ToProgramCodePage(out);
   };
-  const kelvarro::FolderNaming naming{kelvarro::platform::ShortPathOf, to_config_text, kelvarro::platform::TypedPath};
+  const kelvarro::FolderNaming naming{kelvarro::platform::ShortPathOf, to_config_text, kelvarro::platform::TypedPath,
+                                      kelvarro::platform::ShortFormWaitNote()};
   return kelvarro::RunSetup(console, interpreter, files, kelvarro::platform::ProgramPath(argc, argv), naming);
 }

@@ -70,7 +70,11 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   std::string install_dir;
   bool known = false;
   if (StartsWithDrive(program_path)) {
-    FolderName name = NameFolder(DirectoryOf(program_path), naming.to_config_text, naming.short_path_of);
+    const ShortPathLookup told_lookup = [&](const std::string& folder) {
+      console.Write(naming.short_form_wait);
+      return naming.short_path_of(folder);
+    };
+    FolderName name = NameFolder(DirectoryOf(program_path), naming.to_config_text, told_lookup);
     known = name.found;
     if (known) {
       install_dir = std::move(name.text);

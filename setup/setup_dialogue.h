@@ -19,6 +19,8 @@ struct FolderNaming {
   // A typed path as it is to be stored: in the programs' code page, and named as Windows
   // programs name it.
   std::function<std::string(const std::string&)> typed_path;
+  // Shown before the short form is looked up, where that may take a while (one line or "").
+  std::string short_form_wait;
 };
 
 // One whole run of setup in the current directory (the install directory): works out the
@@ -26,11 +28,11 @@ struct FolderNaming {
 // the program's folder), or asks for it, asks for the decoder's IDCT and writes both to
 // config.cfg. The folder goes in as the batch file can carry it (folder_name.h): by its short
 // form where the command interpreter would cut it or config.cfg's code page lacks a letter;
-// without one, setup says why in one line and asks. A config.cfg that cannot be written is
-// told in one line right after the banner, before any question; one whose writing fails, after
-// the answer; then a key. Returns the exit code: 0 after the write; 1 when config.cfg could not
-// be written, when the input ends at a question or when memory runs out, in which cases
-// config.cfg keeps what it had.
+// without one, or for a folder that Windows programs cannot enter, setup says why in one line
+// and asks. A config.cfg that cannot be written is told in one line right after the banner,
+// before any question; one whose writing fails, after the answer; then a key. Returns the exit
+// code: 0 after the write; 1 when config.cfg could not be written, when the input ends at a
+// question or when memory runs out, in which cases config.cfg keeps what it had.
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
              const FolderNaming& naming);
 

@@ -12,9 +12,10 @@ namespace kelvarro::platform {
 // The program's own path in UTF-8, as the system hands it over. On Windows from the wide
 // argument vector, so that a folder beyond the ANSI code page keeps its letters. Elsewhere a
 // path (one that holds a slash) is made absolute and named as Wine names it to Windows
-// programs, drive Z: for the root ("./setup" in /home/ann/k/ gives "Z:\\home\\ann\\k\\setup");
-// a bare name, as the shell hands it over when the program was found on the PATH, says
-// nothing about the folder and stays as it is.
+// programs, drive Z: for the root ("./setup" in /home/ann/k/ gives "Z:\\home\\ann\\k\\setup"),
+// with a backslash inside a POSIX name written as |, which no Windows name holds; a bare
+// name, as the shell hands it over when the program was found on the PATH, says nothing
+// about the folder and stays as it is.
 std::string ProgramPath(int argc, char** argv);
 
 // A path typed at setup's question, as config.cfg is to hold it. On Windows, typed at a

@@ -16,6 +16,16 @@ std::string WineView(const std::string& absolute) {
   return view;
 }
 
+// A backslash inside a POSIX name has no Windows form: Windows would read it as a separator,
+// and the path would name another folder. It is written as |, which no Windows name holds
+// either, so that the folder rule refuses the folder as it refuses every such name.
+std::string WithoutInnerBackslashes(std::string posix) {
+  for (char& c : posix) {
+    if (c == '\\') c = '|';
+  }
+  return posix;
+}
+
 }  // namespace
 
 std::string ProgramPath(int argc, char** argv) {
@@ -30,7 +40,7 @@ std::string ProgramPath(int argc, char** argv) {
   std::string folder = real;
   std::free(real);
   if (folder.back() != '/') folder.push_back('/');
-  return WineView(folder) + path.substr(slash + 1);
+  return WineView(WithoutInnerBackslashes(folder + path.substr(slash + 1)));
 }
 
 std::string TypedPath(const std::string& typed) { return !typed.empty() && typed[0] == '/' ? WineView(typed) : typed; }

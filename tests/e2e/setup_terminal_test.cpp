@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "support/dialogue_texts.h"
 #include "support/install_tree.h"
@@ -20,14 +21,19 @@ PtyOptions SetupIn(const TempDir& dir, const std::string& program_path) {
   return RunIn(dir, KELVARRO_SETUP, program_path);
 }
 
+// Where the terminal cannot clear (TERM unset, empty or dumb), the clear writes nothing.
 TEST(SetupTerminal, DrivePathIsCutBehindItsLastBackslashWithoutAQuestion) {
-  TempDir dir;
-  PtySession session(SetupIn(dir, "D:\\tools\\enc\\setup.exe"));
-  ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
-  ASSERT_TRUE(session.SendKey('2'));
-  EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2");
-  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\tools\\enc\\\r\n-r1");
+  for (const auto& [term, clear] : {std::pair{"TERM=xterm", kClear}, {"TERM", ""}, {"TERM=", ""}, {"TERM=dumb", ""}}) {
+    TempDir dir;
+    PtyOptions options = SetupIn(dir, "D:\\tools\\enc\\setup.exe");
+    options.environment.push_back(term);
+    PtySession session(options);
+    ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
+    ASSERT_TRUE(session.SendKey('2'));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(session.Transcript(), clear + kBanner + kIdctMenu + "2") << term;
+    EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\tools\\enc\\\r\n-r1");
+  }
 }
 
 TEST(SetupTerminal, CreatedConfigHasMode0664) {

@@ -71,7 +71,7 @@ TEST(WineView, FolderTheBatchFileCannotCarryGoesInByWinesShortForm) {
     ASSERT_TRUE(session.Expect("please choose the IDCT to use: ")) << name;
     ASSERT_TRUE(session.SendKey('3'));
     EXPECT_EQ(session.Finish(), 0);
-    EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "3") << name;
+    EXPECT_EQ(session.Transcript(), kClear + kBanner + kShortFormWait + kIdctMenu + "3") << name;
     EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\TMP\\SHORT~1\\\r\n-r7") << name;
     // Asked once, for the folder as Windows programs name it; quietly, and not with the
     // terminal as its input, where the user's next keys wait.
@@ -87,6 +87,7 @@ TEST(WineView, WithoutAShortFormSetupSaysWhyAndTakesATypedPosixPathInWinesView) 
   };
   const Case cases[] = {
       {"", 0, "Wine gives no short form for it"},
+      {"/tmp/MY_M~1", 0, "Wine gives no short form for it"},
       {"", 1, "Wine could not start to give its short form (exit code 1)"},
       {"Z:\\My Movies\\", 0, "it has no short form that a batch file can take"},
   };
@@ -100,9 +101,36 @@ TEST(WineView, WithoutAShortFormSetupSaysWhyAndTakesATypedPosixPathInWinesView) 
     ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
     ASSERT_TRUE(session.SendKey('1'));
     EXPECT_EQ(session.Finish(), 0);
-    EXPECT_EQ(session.Transcript(),
-              kClear + kBanner + UnusableFolder(c.why_not) + kPathQuestion + "/home/ann/k/\n" + kIdctMenu + "1");
+    EXPECT_EQ(session.Transcript(), kClear + kBanner + kShortFormWait + UnusableFolder(c.why_not) + kPathQuestion +
+                                        "/home/ann/k/\n" + kIdctMenu + "1");
     EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\home\\ann\\k\\\r\n-r2");
+  }
+}
+
+// A POSIX name may hold what no Windows name can, and a path may be too long for a Windows
+// working directory: setup says why without asking Wine, whose answers for them are none or
+// wrong, and asks for the path.
+TEST(WineView, FolderNoWindowsProgramCanEnterIsRefusedWithItsReason) {
+  const std::string no_name = "Windows programs cannot enter a folder named with one of \\ : * ? \" < > |";
+  const std::string long_name = std::string(100, 'x') + "/" + std::string(100, 'y') + "/" + std::string(100, 'z');
+  for (const std::string& name : {std::string("what?"), std::string("say \"hi\""), std::string("a*b"),
+                                  std::string("back\\slash"), std::string("co:lon"), long_name}) {
+    TempDir dir;
+    const std::string folder = dir / name;
+    std::filesystem::create_directories(folder);
+    const std::string length = std::to_string(WineName(folder).size());
+    const std::string why_not = name == long_name ? "its Windows path is " + length +
+                                                        " characters long, more than a working directory takes (259)"
+                                                  : no_name;
+    PtySession session(SetupWithPath(dir, folder, folder + "/setup", StandInWinepath(dir, "Z:\\SHORT~1\\")));
+    ASSERT_TRUE(session.Expect(kPathQuestion)) << name;
+    ASSERT_TRUE(session.SendLine("/home/ann/k/"));
+    ASSERT_TRUE(session.SendKey('1'));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(session.Transcript(),
+              kClear + kBanner + UnusableFolder(why_not) + kPathQuestion + "/home/ann/k/\n" + kIdctMenu + "1")
+        << name;
+    EXPECT_FALSE(std::filesystem::exists(dir / "winepath.log")) << name;
   }
 }
 

@@ -14,6 +14,9 @@ inline const std::string kBanner = "kelvarro 0.7.31 setup\n\n";
 inline const std::string kPathQuestion =
     "sorry, but i can't auto-config your path. please enter the path where you\n"
     "extracted the files (eg. d:\\divxstuff\\kelvarro0.7.1\\):\n";
+// Said on POSIX before Wine is asked for the short form of a worked-out folder.
+inline const std::string kShortFormWait =
+    "asking Wine for the install directory's short form (its first start in a new prefix takes a while)\n";
 // Said when a worked-out folder cannot be used, with the short-form lookup's reason.
 inline std::string UnusableFolder(const std::string& why_not) {
   return "the install directory can't go into a batch file as it is, and " + why_not + ".\n";

@@ -22,7 +22,7 @@ inline bool AsciiOnly(const std::string& text, std::string& out) {
 }
 
 inline FolderNaming TestNaming(ShortPathLookup short_path_of = NoShortForm) {
-  return FolderNaming{std::move(short_path_of), AsciiOnly, [](const std::string& typed) { return typed; }};
+  return FolderNaming{std::move(short_path_of), AsciiOnly, [](const std::string& typed) { return typed; }, ""};
 }
 
 }  // namespace kelvarro::testing

@@ -69,7 +69,15 @@ void Redirect(int from, int to) {
   if (options.as_nobody && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
     _exit(126);
   }
-  for (const std::string& setting : options.environment) putenv(::strdup(setting.c_str()));
+  // A terminal that clears, whatever the tests were started from; a setting without "=" unsets.
+  setenv("TERM", "xterm", 1);
+  for (const std::string& setting : options.environment) {
+    if (setting.find('=') == std::string::npos) {
+      unsetenv(setting.c_str());
+    } else {
+      putenv(::strdup(setting.c_str()));
+    }
+  }
   // The shell hands the terminal to its job through its own standard input.
   if (options.as_job) RunAsJob(options.program.c_str(), argv, job_reports, job_commands);
   if (options.stdin_closed) close(STDIN_FILENO);

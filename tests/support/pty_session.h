@@ -18,7 +18,7 @@ struct PtyOptions {
   std::string program;                   // path of the executable
   std::vector<std::string> argv;         // argv[0] first; empty means {program}
   std::string workdir = ".";             // current directory of the program
-  std::vector<std::string> environment;  // extra "NAME=value" settings
+  std::vector<std::string> environment;  // extra "NAME=value" settings, "NAME" unsets; TERM is xterm
   bool stdin_from_script = false;        // standard input is a pipe holding `script`
   std::string script;                    // what that pipe delivers before it ends
   bool stdin_closed = false;             // standard input is not open at all

@@ -143,22 +143,29 @@ TEST(BatchWriter, InstallDirAndSwitchAreEscapedInEveryLine) {
 }
 
 // The interpreter cuts an unquoted command at ; , = ( ) as at a blank: such a folder goes in
-// by its short form, escaped like any other; without one, as it stands.
+// by its short form, escaped like any other, as does one that leaves the tools no room for
+// their file names; without one, as it stands. A folder no Windows program can enter is not
+// looked up.
 TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
   std::vector<std::string> looked_up;
   const ShortPathLookup lookup = [&](const std::string& dir) {
     looked_up.push_back(dir);
     return ShortForm{"E:\\R&D~1\\", ""};
   };
-  for (const std::string dir : {"e:\\a;b\\", "e:\\a,b\\", "e:\\a=b\\", "e:\\a(b)\\"}) {
+  const std::string too_long_for_the_tools = "e:\\" + std::string(226, 'x') + "\\";
+  for (const std::string dir : {"e:\\a;b\\", "e:\\a,b\\", "e:\\a=b\\", "e:\\a(b)\\", too_long_for_the_tools.c_str()}) {
     MemoryFileSystem files;
     BatchWriter(files, WizardConfig{dir, "-r1"}, ConstantExample(), lookup);
     EXPECT_EQ(Line(3, files.At("process.bat")), "E:\\R^&D~1\\nandub\\nandub.exe /snandub\\multi.vcf /x") << dir;
     EXPECT_EQ(looked_up.back(), dir);
   }
-  EXPECT_EQ(looked_up.size(), 4u);
+  EXPECT_EQ(looked_up.size(), 5u);
   EXPECT_EQ(Line(3, Written(WizardConfig{"e:\\a;b&c\\", "-r1"}, ConstantExample())),
             "e:\\a;b^&c\\nandub\\nandub.exe /snandub\\multi.vcf /x");
+  MemoryFileSystem files;
+  BatchWriter(files, WizardConfig{"e:\\a b?\\", "-r1"}, ConstantExample(), lookup);
+  EXPECT_EQ(Line(3, files.At("process.bat")), "e:\\a b?\\nandub\\nandub.exe /snandub\\multi.vcf /x");
+  EXPECT_EQ(looked_up.size(), 5u);
 }
 
 TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {

@@ -93,28 +93,64 @@ TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordAsTyped) {
 // letter that config.cfg's code page lacks.
 TEST(SetupDialogue, DirectoryTheBatchFileCannotCarryIsWrittenInItsShortForm) {
   std::vector<std::string> looked_up;
-  const FolderNaming naming = TestNaming([&](const std::string& dir) {
+  FolderNaming naming = TestNaming([&](const std::string& dir) {
     looked_up.push_back(dir);
     return ShortForm{"C:\\PROGRA~1\\KELVAR~1.7\\", ""};
   });
+  naming.short_form_wait = "looking it up\n";
   const SetupRun run = RunWith("C:\\Program Files\\kelvarro 0.7\\setup.exe", "3", {}, naming);
   EXPECT_EQ(looked_up, std::vector<std::string>{"C:\\Program Files\\kelvarro 0.7\\"});
-  EXPECT_EQ(run.output, kBanner + kIdctMenu + "3");
+  EXPECT_EQ(run.output, kBanner + "looking it up\n" + kIdctMenu + "3");
   EXPECT_EQ(run.files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r7");
 
   looked_up.clear();
-  for (const std::string dir :
-       {"C:\\a\tb\\", "C:\\a;b\\", "C:\\a,b\\", "C:\\a=b\\", "C:\\a(b\\", "C:\\a)b\\", "C:\\Jos\xC3\xA9\\"}) {
+  // The longest install directory that leaves the tools room for their file names is 229.
+  const std::string too_long_for_the_tools = "C:\\" + std::string(226, 'x') + "\\";
+  for (const std::string dir : {"C:\\a\tb\\", "C:\\a;b\\", "C:\\a,b\\", "C:\\a=b\\", "C:\\a(b\\", "C:\\a)b\\",
+                                "C:\\Jos\xC3\xA9\\", too_long_for_the_tools.c_str()}) {
     EXPECT_EQ(RunWith(dir + "setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2")
         << dir;
   }
-  EXPECT_EQ(looked_up.size(), 7u);
+  EXPECT_EQ(looked_up.size(), 8u);
   // Characters that mean something to the interpreter but are escaped in the batch file do
   // not need the short form, nor does a plain name.
   looked_up.clear();
   EXPECT_EQ(RunWith("C:\\R&D^x%y\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\R&D^x%y\\\r\n-r2");
   EXPECT_EQ(RunWith("C:\\enc\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\enc\\\r\n-r2");
+  EXPECT_EQ(RunWith("C:\\" + std::string(225, 'x') + "\\setup.exe", "1", {}, naming).files.At("config.cfg"),
+            "C:\\" + std::string(225, 'x') + "\\\r\n-r2");
   EXPECT_TRUE(looked_up.empty());
+}
+
+// A folder that no Windows program can enter, by either name, is refused before any lookup.
+TEST(SetupDialogue, DirectoryNoWindowsProgramCanEnterIsRefusedWithItsReason) {
+  const std::string no_name = "Windows programs cannot enter a folder named with one of \\ : * ? \" < > |";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Z:\\home\\what?\\", no_name},
+      {"Z:\\home\\say \"hi\"\\", no_name},
+      {"Z:\\a*b\\", no_name},
+      {"Z:\\back|slash\\", no_name},
+      {"Z:\\a<b>\\", no_name},
+      {"Z:\\co:lon\\", no_name},
+      {"Z:\\" + std::string(256, 'x') + "\\",
+       "its Windows path is 260 characters long, more than a working directory takes (259)"},
+      // Counted as Windows counts: one for a Cyrillic letter, two beyond the BMP.
+      {"Z:\\" + std::string(64, 'x') +
+           [] {
+             std::string letters;
+             for (int i = 0; i < 64; ++i) letters += "\xD0\x94\xF0\x9F\x8E\xAC";
+             return letters;
+           }() +
+           "\\",
+       "its Windows path is 260 characters long, more than a working directory takes (259)"},
+  };
+  FolderNaming naming = TestNaming([](const std::string&) -> ShortForm { throw std::logic_error("looked up"); });
+  naming.short_form_wait = "looking it up\n";
+  for (const auto& [dir, why_not] : cases) {
+    const SetupRun run = RunWith(dir + "setup", "d:\\k\\ 1", {}, naming);
+    EXPECT_EQ(run.output, kBanner + UnusableFolder(why_not) + kPathQuestion + kIdctMenu + " " + kIdctMenu + "1") << dir;
+    EXPECT_EQ(run.files.At("config.cfg"), "d:\\k\\\r\n-r2");
+  }
 }
 
 TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
