@@ -174,11 +174,16 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   const std::size_t slash = program_path.rfind('\\');
   const std::string dir = slash == std::string::npos ? "" : program_path.substr(0, slash + 1);
   // A directory that the batch file cannot carry as it is (white space, ; , = ( ), a byte beyond
-  // ASCII) is asked for.
+  // ASCII, a length that leaves the tools no room), or that no Windows program can enter, is
+  // asked for.
   std::string ascii;
-  const bool asked = !from_drive || SplitsCommandLine(dir) || !testing::AsciiOnly(dir, ascii);
+  const std::string refused = WhyWindowsCannotEnter(dir);
+  const bool asked = !from_drive || !refused.empty() || SplitsCommandLine(dir) || !testing::AsciiOnly(dir, ascii) ||
+                     dir.size() > kLongestInBatchFile;
   if (from_drive && asked) {
-    Require(output.find(texts::UnusableFolder(testing::kNoShortFormReason)) != std::string::npos, "the reason is named");
+    Require(output.find(texts::UnusableFolder(refused.empty() ? testing::kNoShortFormReason : refused)) !=
+                std::string::npos,
+            "the reason is named");
   }
   if (!asked) {
     Require(written == dir + "\r\n" + idct, "a drive path gives its directory");
