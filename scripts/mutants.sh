@@ -36,17 +36,18 @@ mapfile -t faults < <(grep -v -E '^[[:space:]]*(#|$)' "$list" | grep -E -- "$fil
 
 echo "--- copy of the tree: $copy"
 mkdir -p "$copy"
-# Files keep their times, so that a second run rebuilds only what changed since. A commit's
-# files never change, so its copy is made once.
+# Only a file whose bytes differ is copied, so that a second run rebuilds only what changed
+# since (a file's own time may be older than the copy's build). A commit's copy is made once.
 if [[ -z $revision ]]; then
-  git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -x -C "$copy" ||
-    { echo "mutants: cannot copy the tree"; exit 2; }
+  git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+    [[ -f $file ]] && ! cmp -s "$file" "$copy/$file" && mkdir -p "$copy/$(dirname "$file")" && cp "$file" "$copy/$file"
+  done
 elif [[ ! -f $copy/CMakeLists.txt ]]; then
   git archive "$revision" | tar -x -C "$copy" || { echo "mutants: cannot copy $revision"; exit 2; }
 fi
 cd "$copy" && mkdir -p build || exit 2
-# A file that a fault changed is newer than what the fault built only until the copy takes the
-# file's own time back: every file the list names is built afresh.
+# A file that the last run's last fault changed was put back without a build: every file the
+# list names is built afresh.
 grep -v -E '^[[:space:]]*(#|$)' "$list" | sed 's/[:].*//' | sort -u | while read -r file; do
   [[ -f $file ]] && touch "$file"
 done
