@@ -47,15 +47,15 @@ trap 'rm -rf "$work"' EXIT
 # Configures and builds folder $1 with the options that follow, then installs it, stripped,
 # into the fresh tree $work/$2. The build's output is shown only when it fails.
 build_and_install() {
-  local build=$1 tree=$work/$2 log=$work/$2.log fresh
+  local build=$1 tree=$work/$2 fresh
   shift 2
   echo "--- building $build"
   fresh=$(fresh_if_other_generator "$build" Ninja)
   cmake -S "$top" -B "$build" -G Ninja $fresh -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DKELVARRO_BENCHMARKS=OFF -DKELVARRO_REPRODUCIBLE=ON "$@" >"$log" 2>&1 &&
-    cmake --build "$build" -j "$jobs" >>"$log" 2>&1 &&
-    cmake --install "$build" --prefix "$tree" --strip >>"$log" 2>&1 ||
-    { tail -n 40 "$log"; echo "release.sh: building or installing $build failed" >&2; exit 1; }
+    -DKELVARRO_BENCHMARKS=OFF -DKELVARRO_REPRODUCIBLE=ON "$@" >"$work/log" 2>&1 &&
+    cmake --build "$build" -j "$jobs" >>"$work/log" 2>&1 &&
+    cmake --install "$build" --prefix "$tree" --strip >>"$work/log" 2>&1 ||
+    { tail -n 40 "$work/log"; echo "release.sh: building or installing $build failed" >&2; exit 1; }
 }
 
 # The name CPack gives the package of build folder $1, without its extension.
@@ -73,15 +73,8 @@ settle_tree() {
   (cd "$tree" && find . -mindepth 1 -printf '%P\n') | sort >"$2"
 }
 
-# The two builds run side by side, as each spends a good part of its time configuring on one core.
-build_and_install build/release-windows windows -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" &
-windows_build=$!
-build_and_install build/release-linux linux -DKELVARRO_STATIC_PROGRAMS=ON &
-linux_build=$!
-built=0
-wait "$windows_build" && built=$((built + 1))
-wait "$linux_build" && built=$((built + 1))
-[[ $built -eq 2 ]] || exit 1
+build_and_install build/release-windows windows -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
+build_and_install build/release-linux linux -DKELVARRO_STATIC_PROGRAMS=ON
 
 zip_name=$(package_name build/release-windows).zip
 tar_name=$(package_name build/release-linux).tar.gz
