@@ -19,7 +19,8 @@ packages_for() {
     build) echo g++ cmake make libgtest-dev ;;
     demo | release) echo g++ cmake ninja-build ;;
     debug | asan) echo g++ cmake ninja-build libgtest-dev ;;
-    clang) echo clang cmake ninja-build libgtest-dev ;;
+    # The clang preset builds under the sanitizers, whose runtimes come with clang's libraries.
+    clang) echo clang libclang-rt-14-dev cmake ninja-build libgtest-dev ;;
     # wine64 holds the loader, wine the wine and wineserver commands, wine32 (a package of the
     # i386 architecture) the loader of 32-bit programs such as the tool stand-in that the i686
     # compiler builds. The tests compile their own GoogleTest from its sources, read the
@@ -30,7 +31,7 @@ packages_for() {
     # Wine, whose tools are 32-bit stand-ins.
     wine-native) echo g++ cmake ninja-build libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 ;;
     # clang-tidy reads the compile commands of the clang preset, so lint configures it.
-    lint) echo clang-format clang-tidy clang cmake ninja-build libgtest-dev ;;
+    lint) echo clang-format clang-tidy clang libclang-rt-14-dev cmake ninja-build libgtest-dev ;;
     # libFuzzer comes with clang's runtime libraries.
     fuzz) echo clang libclang-rt-14-dev cmake ninja-build ;;
     memcheck) echo g++ cmake ninja-build libgtest-dev valgrind ;;

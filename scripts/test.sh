@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test of kelvarro, stage by stage, after installing what the stages need:
 #
-#   debug    the native debug build and its tests
-#   clang    the same with Clang
-#   asan     the native build under AddressSanitizer and UndefinedBehaviorSanitizer
+#   debug    the native debug build with GCC and its tests
+#   clang    the same with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer
 #   windows  the MinGW-w64 cross build, its tests under Wine
 #   wine-native the native setup and wizard with the real Wine running process.bat
 #   release  the release programs and the benchmarks, built only, so that they keep compiling
@@ -26,11 +25,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-all_stages=(debug clang asan windows wine-native release lint fuzz memcheck packages)
+all_stages=(debug clang windows wine-native release lint fuzz memcheck packages)
 declare -A about=(
-  [debug]="native debug build and its tests"
-  [clang]="native debug build with Clang and its tests"
-  [asan]="native build under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
+  [debug]="native debug build with GCC and its tests"
+  [clang]="native debug build with Clang under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
   [windows]="MinGW-w64 cross build, its tests under Wine"
   [wine-native]="native setup and wizard, the batch file run by the real Wine"
   [release]="release programs and benchmarks, built only"
@@ -130,7 +128,6 @@ run_tests() {
 
 stage_debug() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset debug && run_tests debug; }
 stage_clang() { require cmake cmake && require ninja ninja-build && require clang++ clang && build_preset clang && run_tests clang; }
-stage_asan() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset asan && run_tests asan; }
 stage_release() { require cmake cmake && require ninja ninja-build && require g++ g++ && build_preset release; }
 
 source tests/wine/prefix.sh

@@ -96,8 +96,10 @@ TEST(JobControl, ContinuedInTheBackgroundWaitsWithoutTouchingTheTerminal) {
 }
 
 // At a number prompt the terminal is in its own line mode: the stop changes nothing, and the
-// line typed after continuing is read whole, as if there had been no stop. Continue returns
-// once the program waits in its read again, so the line does come after the continuing.
+// line typed after continuing is read whole, as if there had been no stop, also after a second
+// stop continued behind the shell first (Ctrl-Z, bg, fg), whose read stops it once more.
+// Continue returns once the program waits in its read again, so the line does come after the
+// continuing.
 TEST(JobControl, StoppedAtANumberPromptReadsTheLineTypedAfterContinuing) {
   TempDir dir;
   PtySession session(WizardJobIn(dir));
@@ -107,6 +109,12 @@ TEST(JobControl, StoppedAtANumberPromptReadsTheLineTypedAfterContinuing) {
   ASSERT_TRUE(session.Signal(SIGTSTP));
   ASSERT_EQ(session.WaitForStop(), SIGTSTP);
   EXPECT_TRUE(SameModes(session.Modes(), session.StartModes()));
+  ASSERT_TRUE(session.Continue(true));
+  ASSERT_TRUE(session.WaitUntilAsleep());
+  ASSERT_TRUE(session.Signal(SIGTSTP));
+  ASSERT_EQ(session.WaitForStop(), SIGTSTP);
+  ASSERT_TRUE(session.Continue(false));
+  ASSERT_EQ(session.WaitForStop(), SIGTTIN);
   ASSERT_TRUE(session.Continue(true));
   ASSERT_TRUE(session.SendLine("96 256"));
   ASSERT_TRUE(session.Expect(kMaximum + kQuality));

@@ -48,9 +48,16 @@ TEST(SharedInput, SetupLeavesEverythingBehindItsKeyToTheNextReader) {
       {"(exec -a 'C:\\k\\setup.exe' \"$1\")", "2 then\nmore", "C:\\k\\\r\n-r1", " then\nmore"},
       // Started by its bare name it reads a word first; the Enter behind it is a rejected key.
       {"(exec -a setup \"$1\")", "D:\\inst\\\n3then\nmore", "D:\\inst\\\r\n-r7", "then\nmore"},
+      // In a folder with a blank it asks winepath for the short form, which gets none of it.
+      {"(PATH=$PWD/bin; exec -a \"$PWD/My Movies/setup\" \"$1\")", "2 then\nmore", "Z:\\MYMOVI~1\\\r\n-r1",
+       " then\nmore"},
   };
   for (const Case& c : cases) {
     TempDir dir;
+    std::filesystem::create_directories(dir / "My Movies");
+    std::filesystem::create_directories(dir / "bin");
+    WriteBytes(dir / "bin/winepath", "#!/bin/sh\nwhile read -r line; do :; done\nprintf 'Z:\\\\MYMOVI~1\\\\\\r\\n'\n");
+    std::filesystem::permissions(dir / "bin/winepath", std::filesystem::perms::owner_all);
     PtySession session(OnOnePipe(dir, ThenKeepTheRest(c.commands), c.script));
     EXPECT_EQ(session.Finish(), 0) << c.script;
     EXPECT_EQ(ReadBytes(dir / "config.cfg"), c.config) << c.script;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "support/dialogue_texts.h"
 #include "support/install_tree.h"
@@ -28,13 +29,18 @@ std::string WineName(const std::string& path) {
   return name;
 }
 
-// A winepath in `dir`/bin that answers `answer` (a line, as Wine ends it with CR LF) and exits
-// with `status`, after logging its arguments, WINEDEBUG and whatever its standard input held.
-std::string StandInWinepath(const TempDir& dir, const std::string& answer, int status = 0) {
+// A winepath in `dir`/bin that answers `answer` (a line, as Wine ends it with CR LF) and ends
+// by `ending`, after logging its arguments, WINEDEBUG and its standard input ("terminal" when
+// that is one). It leaves a Wine server behind, as a first start does, that holds whatever it
+// was handed besides its standard streams for 20 s: setup must not wait for that.
+std::string StandInWinepath(const TempDir& dir, const std::string& answer, const std::string& ending = "exit 0") {
   std::filesystem::create_directory(dir / "bin");
   const std::string script = dir / "bin/winepath";
-  WriteBytes(script, "#!/bin/sh\nprintf '%s|%s|%s\\n' \"$*\" \"$WINEDEBUG\" \"$(cat)\" >> '" + dir / "winepath.log" +
-                         "'\nprintf '%s\\r\\n' '" + answer + "'\nexit " + std::to_string(status) + "\n");
+  WriteBytes(script,
+             "#!/bin/sh\n[ -t 0 ] && input=terminal || IFS= read -r input\nprintf '%s|%s|%s\\n' \"$*\" "
+             "\"$WINEDEBUG\" \"$input\" >> '" +
+                 dir / "winepath.log" + "'\n/bin/sleep 20 </dev/null >/dev/null 2>&1 &\nprintf '%s\\r\\n' '" + answer +
+                 "'\n" + ending + "\n");
   chmod(script.c_str(), 0755);
   return "PATH=" + dir / "bin";
 }
@@ -49,14 +55,16 @@ PtyOptions SetupWithPath(const TempDir& dir, const std::string& workdir, const s
 
 TEST(WineView, SetupStartedByAPathNamesItsFolderAsWineShowsIt) {
   TempDir dir;
-  // Absolute, and relative to the current directory, as "./setup" is.
-  for (const std::string& argv0 : {dir / "setup", std::string("./setup")}) {
+  // Absolute, relative to the current directory, as "./setup" is, and at the root.
+  const std::pair<std::string, std::string> cases[] = {
+      {dir / "setup", WineName(dir.path())}, {"./setup", WineName(dir.path())}, {"/setup", "Z:\\"}};
+  for (const auto& [argv0, folder] : cases) {
     PtySession session(SetupWithPath(dir, dir.path(), argv0, "PATH=/nonexistent"));
     ASSERT_TRUE(session.Expect("please choose the IDCT to use: ")) << argv0;
     ASSERT_TRUE(session.SendKey('2'));
     EXPECT_EQ(session.Finish(), 0);
     EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2") << argv0;
-    EXPECT_EQ(ReadBytes(dir / "config.cfg"), WineName(dir.path()) + "\r\n-r1") << argv0;
+    EXPECT_EQ(ReadBytes(dir / "config.cfg"), folder + "\r\n-r1") << argv0;
   }
 }
 
@@ -74,7 +82,8 @@ TEST(WineView, FolderTheBatchFileCannotCarryGoesInByWinesShortForm) {
     EXPECT_EQ(session.Transcript(), kClear + kBanner + kShortFormWait + kIdctMenu + "3") << name;
     EXPECT_EQ(ReadBytes(folder + "/config.cfg"), "Z:\\TMP\\SHORT~1\\\r\n-r7") << name;
     // Asked once, for the folder as Windows programs name it; quietly, and not with the
-    // terminal as its input, where the user's next keys wait.
+    // terminal as its input, where the user's next keys wait. The Expect above has shown that
+    // setup did not wait for the server that winepath left behind.
     EXPECT_EQ(ReadBytes(dir / "winepath.log"), "-s " + WineName(folder) + "|-all|\n") << name;
   }
 }
@@ -82,20 +91,23 @@ TEST(WineView, FolderTheBatchFileCannotCarryGoesInByWinesShortForm) {
 TEST(WineView, WithoutAShortFormSetupSaysWhyAndTakesATypedPosixPathInWinesView) {
   struct Case {
     std::string answer;
-    int status;
+    std::string ending;
     std::string why_not;
   };
   const Case cases[] = {
-      {"", 0, "Wine gives no short form for it"},
-      {"/tmp/MY_M~1", 0, "Wine gives no short form for it"},
-      {"", 1, "Wine could not start to give its short form (exit code 1)"},
-      {"Z:\\My Movies\\", 0, "it has no short form that a batch file can take"},
+      {"", "exit 0", "Wine gives no short form for it"},
+      {"/tmp/MY_M~1", "exit 0", "Wine gives no short form for it"},
+      {"", "exit 1", "Wine could not start to give its short form (exit code 1)"},
+      // What a winepath killed by a signal printed is no answer.
+      {"Z:\\MYMOVI~1\\", "kill -KILL $$", "Wine could not start to give its short form (exit code 128)"},
+      {"Z:\\My Movies\\", "exit 0", "it has no short form that a batch file can take"},
+      {"Z:\\\xD0\x94\xD0\xB8\\", "exit 0", "it has no short form that a batch file can take"},
   };
   for (const Case& c : cases) {
     TempDir dir;
     const std::string folder = dir / "My Movies";
     std::filesystem::create_directory(folder);
-    PtySession session(SetupWithPath(dir, folder, folder + "/setup", StandInWinepath(dir, c.answer, c.status)));
+    PtySession session(SetupWithPath(dir, folder, folder + "/setup", StandInWinepath(dir, c.answer, c.ending)));
     ASSERT_TRUE(session.Expect(kPathQuestion)) << c.why_not;
     ASSERT_TRUE(session.SendLine("/home/ann/k/"));
     ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
@@ -138,18 +150,23 @@ TEST(WineView, FolderNoWindowsProgramCanEnterIsRefusedWithItsReason) {
 // the batch file takes its short form, in plain ASCII, while the list and the job script, read
 // by the tools through their own file calls, keep the name as config.cfg holds it.
 TEST(WineView, WizardWritesTheBatchFileInPlainAsciiByTheShortForm) {
-  TempDir dir;
-  MakeWizardInstall(dir);
-  const std::string install_dir = "Z:\\tmp\\\xD0\x94\xD0\xB8\xD0\xBC\\k;1\\";
-  WriteBytes(dir / "config.cfg", install_dir + "\r\n-r1");
-  PtyOptions options = RunIn(dir, KELVARRO_WIZARD, "wizard");
-  options.environment = {StandInWinepath(dir, "Z:\\tmp\\____~1\\K_1~1\\")};
-  PtySession session(options);
-  for (const char key : kConstantKeys) ASSERT_TRUE(session.SendKey(key));
-  EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(ReadBytes(dir / "process.bat"), ConstantRunBatchFile("Z:\\tmp\\____~1\\K_1~1\\"));
-  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), MovieList(install_dir));
-  EXPECT_EQ(ReadBytes(dir / "winepath.log"), "-s " + install_dir + "|-all|\n");
+  // Letters beyond ASCII, with nothing that the interpreter would cut; and a byte of another
+  // code page, 0x80, the first that is not ASCII.
+  const std::pair<std::string, std::string> cases[] = {
+      {"Z:\\tmp\\\xD0\x94\xD0\xB8\xD0\xBC\\k\\", "Z:\\tmp\\____~1\\K\\"}, {"Z:\\tmp\\k\x80\\", "Z:\\tmp\\K_~1\\"}};
+  for (const auto& [install_dir, short_form] : cases) {
+    TempDir dir;
+    MakeWizardInstall(dir);
+    WriteBytes(dir / "config.cfg", install_dir + "\r\n-r1");
+    PtyOptions options = RunIn(dir, KELVARRO_WIZARD, "wizard");
+    options.environment = {StandInWinepath(dir, short_form)};
+    PtySession session(options);
+    for (const char key : kConstantKeys) ASSERT_TRUE(session.SendKey(key));
+    EXPECT_EQ(session.Finish(), 0);
+    EXPECT_EQ(ReadBytes(dir / "process.bat"), ConstantRunBatchFile(short_form)) << short_form;
+    EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), MovieList(install_dir)) << short_form;
+    EXPECT_EQ(ReadBytes(dir / "winepath.log"), "-s " + install_dir + "|-all|\n") << short_form;
+  }
 }
 
 }  // namespace

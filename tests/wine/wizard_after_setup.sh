@@ -61,4 +61,8 @@ last_tool=${transcript%%nandub.exe /snandub\\multi.vcf /x*}
 farewell=${transcript%%thank you for using kelvarro!*}
 [[ $last_tool != "$transcript" && $farewell != "$transcript" ]] || fail "batch echo or farewell missing"
 (( ${#last_tool} < ${#farewell} )) || fail "the farewell came before the batch file had ended"
+# Into a file the dialogue is buffered: the answer to the run offer is out before the tools'.
+answer=${transcript%%run it now (y/n)? y*}
+first_tool=${transcript%%m2apx3g.exe -b*}
+(( ${#answer} < ${#first_tool} )) || fail "the tools' output came before the answer to the run offer"
 echo "ok"
