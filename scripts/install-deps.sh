@@ -30,8 +30,9 @@ packages_for() {
     # The native programs (built with their tests, as in debug) run the batch file through
     # Wine, whose tools are 32-bit stand-ins.
     wine-native) echo g++ cmake ninja-build libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 ;;
-    # clang-tidy reads the compile commands of the clang preset, so lint configures it.
-    lint) echo clang-format clang-tidy clang libclang-rt-14-dev cmake ninja-build libgtest-dev ;;
+    # clang-tidy reads the compile commands of the clang preset, so lint configures it; the check
+    # of the C names the programs import builds them with the debug preset and reads them with nm.
+    lint) echo clang-format clang-tidy clang libclang-rt-14-dev g++ binutils cmake ninja-build libgtest-dev ;;
     # libFuzzer comes with clang's runtime libraries.
     fuzz) echo clang libclang-rt-14-dev cmake ninja-build ;;
     memcheck) echo g++ cmake ninja-build libgtest-dev valgrind ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when the POSIX programs use a C function (or variable) that Linux and macOS do not both
-# have. The programs are built (setup and wizard of the build folder $1, build/clang by default,
-# which lint.sh configures), and every C name they import (nm -u) must be in the list below,
+# have. The programs are built (setup and wizard of the build folder $1, by default build/debug,
+# configured here when it is not yet: the clang preset's programs carry the sanitizers' runtime,
+# which imports much that the programs do not), and every C name they import (nm -u) must be in the list below,
 # each with the standard it comes from and its page in macOS's manual. C++ library names
 # (mangled, _Z...) are the C++ standard library's, which macOS's libc++ has too. A function
 # outside the list is named with the sources that call it; one that macOS has after all goes
@@ -10,7 +11,7 @@
 #   bash scripts/posix_interfaces.sh [BUILD_FOLDER]
 set -uo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/clang}
+build=${1:-build/debug}
 
 # name | standard | macOS manual page
 allowed_functions() {
@@ -93,6 +94,11 @@ EOF
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
+if [[ $build == build/debug && ! -f $build/build.ninja ]] && ! cmake --preset debug >"$log" 2>&1; then
+  tail -n 40 "$log"
+  echo "posix-interfaces: cmake --preset debug failed"
+  exit 1
+fi
 if ! cmake --build "$build" --target setup wizard >"$log" 2>&1; then
   tail -n 40 "$log"
   echo "posix-interfaces: building setup and wizard in $build failed"
