@@ -145,7 +145,7 @@ TEST(VobLister, TellsAListingOrAListThatWasNotWritten) {
       {kWineListing.substr(0, kWineListing.find(" 12/7")), nullptr, "", "", ""},
       {std::nullopt, nullptr, "", kListing, ""},
       {kWineListing, &MemoryFileSystem::unreadable, kListing, kListing, ""},
-      {kWineListing.substr(0, 50), nullptr, "", kListing, ""},
+      {std::string(50, '-'), nullptr, "", kListing, ""},  // the 50 characters never examined, no more
       {std::nullopt, &MemoryFileSystem::unwritable, kListing, kListing, testing::kNoRight},
       {kWineListing, &MemoryFileSystem::unwritable, kList, kList, testing::kNoRight},
       {kWineListing, &MemoryFileSystem::full, kList, kList, testing::kDiskFull},
