@@ -95,15 +95,32 @@ std::string Refuse(const TempDir& dir, const std::string& relative, Refusal refu
   return "";
 }
 
-PtyOptions AsNobody(PtyOptions options) {
+// Runs a copy of the program in `dir`, which nobody may reach wherever the tests were built.
+PtyOptions AsNobody(const TempDir& dir, PtyOptions options) {
+  const std::string copy = dir / ("nobody-" + fs::path(options.program).filename().string());
+  fs::copy_file(options.program, copy, fs::copy_options::overwrite_existing);
+  options.program = copy;
   options.as_nobody = true;
   return options;
+}
+
+// Whether nobody can run a program here at all; not where the root folder is root's alone.
+bool NobodyRunsPrograms() {
+  static const bool runs = [] {
+    TempDir dir;
+    PtyOptions options;
+    options.program = "/bin/true";
+    PtySession session(AsNobody(dir, options));
+    return session.Finish() == 0;
+  }();
+  return runs;
 }
 
 // Each file of the wizard that cannot be written ends the run at its step, in one line with
 // the reason; then a key and exit code 1. What came before is complete, nothing comes after,
 // a read-only file keeps its bytes, and no batch file is run or offered.
 TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
+  if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
   const std::string shown = ConstantRunShown();
   const struct {
     std::string path;
@@ -121,7 +138,7 @@ TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
       WriteBytes(dir / "bin/wine", "#!/bin/sh\necho wine ran \"$@\"\n");
       fs::permissions(dir / "bin/wine", fs::perms::all);
       const std::string reason = Refuse(dir, file.path, refusal);
-      PtyOptions options = AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", "20n51yk"));
+      PtyOptions options = AsNobody(dir, ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", "20n51yk"));
       options.environment = {"PATH=" + dir / "bin"};
       PtySession session(options);
       const std::string what = file.path + " refused " + std::to_string(static_cast<int>(refusal));
@@ -143,6 +160,7 @@ TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
 // The listing is this run's own: one left by an earlier run as root is removed and made anew,
 // and one that cannot be is told, as is one that cannot be written, instead of "no vob files".
 TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
+  if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
   const std::string listing = "temp/menulst.tmp";
   const std::string old_listing = std::string(60, '-') + "\r\n VTS_09_1.VOB\r\n";
   const std::string no_right = NotWritten("temp\\menulst.tmp", std::strerror(EACCES));
@@ -162,7 +180,7 @@ TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
     MakeWizardInstall(dir);
     if (c.earlier_listing) WriteBytes(dir / listing, old_listing);
     Refuse(dir, listing, c.refusal);
-    PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys)));
+    PtySession session(AsNobody(dir, ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", kConstantKeys)));
     const std::string what = "listing refused " + std::to_string(static_cast<int>(c.refusal));
     if (c.shown.empty()) {
       EXPECT_EQ(session.Finish(), 0) << what;
@@ -178,11 +196,12 @@ TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
 // be opened, after the answer when the write fails. Then a key and exit code 1, and what was
 // there stays. Where only the file may be written, not its folder, it is written in place.
 TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
+  if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
   const std::string chosen = kClear + kBanner + kIdctMenu + "2";
   for (const Refusal refusal : kRefusals) {
     TempDir dir;
     const std::string reason = Refuse(dir, "config.cfg", refusal);
-    PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2k")));
+    PtySession session(AsNobody(dir, ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2k")));
     EXPECT_EQ(session.Finish(), 1) << static_cast<int>(refusal);
     EXPECT_EQ(session.Transcript(),
               (refusal == Refusal::kFullDisk ? chosen : kClear + kBanner) + NotWritten("config.cfg", reason));
@@ -200,7 +219,7 @@ TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
   WriteBytes(dir / "config.cfg", kEarlier);
   Refuse(dir, "config.cfg", Refusal::kReadOnlyFolder);
   fs::permissions(dir / "config.cfg", fs::perms::all);
-  PtySession session(AsNobody(ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2")));
+  PtySession session(AsNobody(dir, ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2")));
   EXPECT_EQ(session.Finish(), 0);
   EXPECT_EQ(session.Transcript(), chosen);
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r1");
