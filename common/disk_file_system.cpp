@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/platform_files.h"
+#include "common/platform_paths.h"
 
 namespace kelvarro {
 namespace {
@@ -136,5 +137,15 @@ std::string DiskFileSystem::EnsureWritable(const std::string& path) { return pla
 std::string DiskFileSystem::Remove(const std::string& path) { return platform::RemoveFile(path); }
 
 bool DiskFileSystem::IsRegularFile(const std::string& path) { return platform::IsRegularFile(path); }
+
+bool DiskFileSystem::Exists(const std::string& path) { return platform::Exists(path); }
+
+std::string DiskFileSystem::Rename(const std::string& from, const std::string& to) {
+  return platform::RenameFile(from, to);
+}
+
+std::vector<std::string> DiskFileSystem::List(const std::string& path) { return platform::ListFolder(path); }
+
+std::string DiskFileSystem::WorkingFolder() { return platform::WorkingFolder(); }
 
 }  // namespace kelvarro

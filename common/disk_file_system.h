@@ -13,6 +13,10 @@ class DiskFileSystem : public FileSystem {
   std::string EnsureWritable(const std::string& path) override;
   std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  std::string Rename(const std::string& from, const std::string& to) override;
+  std::vector<std::string> List(const std::string& path) override;
+  std::string WorkingFolder() override;
 };
 
 }  // namespace kelvarro

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvarro {
 
@@ -52,6 +53,17 @@ class FileSystem {
   virtual std::string Remove(const std::string& path) = 0;
   // Whether a file that is neither a directory nor a device is at `path`, readable or not.
   virtual bool IsRegularFile(const std::string& path) = 0;
+  // Whether anything at all stands at `path`: a file, a folder, a link (even a dangling one).
+  virtual bool Exists(const std::string& path) = 0;
+  // Gives the file `from` the name `to`, where nothing may stand yet: nothing is ever replaced.
+  // The reason when it keeps its name.
+  virtual std::string Rename(const std::string& from, const std::string& to) = 0;
+  // The names of what stands in the folder `path`, files and folders alike, without "." and
+  // "..", in no particular order; none when the folder cannot be read.
+  virtual std::vector<std::string> List(const std::string& path) = 0;
+  // The current directory as Windows programs name it, in UTF-8 and ending in a backslash
+  // (on POSIX as Wine shows it, Z:\\home\\...); "" when the system cannot tell it.
+  virtual std::string WorkingFolder() = 0;
 };
 
 }  // namespace kelvarro

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kelvarro::platform {
 
@@ -50,5 +51,14 @@ std::string CloseFile(FileHandle file);
 // Whether `path` names an existing regular file (not a directory, not a device), whether or
 // not it can be read. Symbolic links are followed.
 bool IsRegularFile(const std::string& path);
+
+// Whether anything stands at `path`; links are not followed.
+bool Exists(const std::string& path);
+
+// Gives `from` the name `to`; fails, replacing nothing, where something stands at `to`.
+std::string RenameFile(const std::string& from, const std::string& to);
+
+// The names in the folder, without "." and ".."; none when it cannot be read.
+std::vector<std::string> ListFolder(const std::string& path);
 
 }  // namespace kelvarro::platform

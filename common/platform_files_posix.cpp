@@ -1,5 +1,6 @@
 // The POSIX file calls. Files are opened in binary; the programs write their own CR LF.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,6 +97,30 @@ std::string CloseFile(FileHandle file) { return close(file) == 0 || errno == EIN
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
   return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return lstat(NativePath(path).c_str(), &info) == 0;
+}
+
+// POSIX's rename replaces what stands at `to`, so that is looked for first; the wizard alone
+// names files in its folder meanwhile.
+std::string RenameFile(const std::string& from, const std::string& to) {
+  if (Exists(to)) return std::strerror(EEXIST);
+  return PutInPlace(from, to);
+}
+
+std::vector<std::string> ListFolder(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* const folder = opendir(NativePath(path).c_str());
+  if (folder == nullptr) return names;
+  while (const dirent* entry = readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(folder);
+  return names;
 }
 
 }  // namespace kelvarro::platform

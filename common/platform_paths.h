@@ -28,4 +28,13 @@ ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds b
 // winepath is on the PATH); "" on Windows, where it does not, and where there is no winepath.
 const char* ShortFormWaitNote();
 
+// An absolute path of this system in UTF-8 as Windows programs name it: on Windows as it is;
+// elsewhere as Wine shows it (/home/ann/k is Z:\\home\\ann\\k), a backslash inside a POSIX name
+// written as |, which no Windows name holds, so that the folder rule refuses such a folder.
+std::string WindowsName(const std::string& absolute);
+
+// The current directory as Windows programs name it, in UTF-8 and ending in a backslash; ""
+// when the system cannot tell it.
+std::string WorkingFolder();
+
 }  // namespace kelvarro::platform

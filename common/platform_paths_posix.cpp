@@ -173,4 +173,22 @@ const char* ShortFormWaitNote() {
   return "";
 }
 
+std::string WindowsName(const std::string& absolute) {
+  std::string name = "Z:" + absolute;
+  for (std::size_t i = 2; i < name.size(); ++i) {
+    if (name[i] == '\\') name[i] = '|';
+    if (name[i] == '/') name[i] = '\\';
+  }
+  return name;
+}
+
+std::string WorkingFolder() {
+  char* const here = getcwd(nullptr, 0);
+  if (here == nullptr) return "";
+  std::string folder = here;
+  std::free(here);
+  if (folder.back() != '/') folder.push_back('/');
+  return WindowsName(folder);
+}
+
 }  // namespace kelvarro::platform

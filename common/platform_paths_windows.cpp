@@ -32,4 +32,19 @@ ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds) 
 
 const char* ShortFormWaitNote() { return ""; }
 
+std::string WindowsName(const std::string& absolute) { return absolute; }
+
+std::string WorkingFolder() {
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return "";
+  std::wstring wide(size, L'\0');
+  const DWORD length = GetCurrentDirectoryW(size, wide.data());
+  if (length == 0 || length >= size) return "";
+  wide.resize(length);
+  std::string folder;
+  if (!FromWide(CP_UTF8, wide, folder)) return "";
+  if (folder.back() != '\\') folder.push_back('\\');
+  return folder;
+}
+
 }  // namespace kelvarro::platform

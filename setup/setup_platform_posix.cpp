@@ -3,30 +3,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/platform_paths.h"
 #include "setup/setup_platform.h"
 
 namespace kelvarro::platform {
-namespace {
-
-std::string WineView(const std::string& absolute) {
-  std::string view = "Z:" + absolute;
-  for (char& c : view) {
-    if (c == '/') c = '\\';
-  }
-  return view;
-}
-
-// A backslash inside a POSIX name has no Windows form: Windows would read it as a separator,
-// and the path would name another folder. It is written as |, which no Windows name holds
-// either, so that the folder rule refuses the folder as it refuses every such name.
-std::string WithoutInnerBackslashes(std::string posix) {
-  for (char& c : posix) {
-    if (c == '\\') c = '|';
-  }
-  return posix;
-}
-
-}  // namespace
 
 std::string ProgramPath(int argc, char** argv) {
   if (argc < 1 || argv[0] == nullptr) return "";
@@ -40,9 +20,17 @@ std::string ProgramPath(int argc, char** argv) {
   std::string folder = real;
   std::free(real);
   if (folder.back() != '/') folder.push_back('/');
-  return WineView(WithoutInnerBackslashes(folder + path.substr(slash + 1)));
+  return WindowsName(folder + path.substr(slash + 1));
 }
 
-std::string TypedPath(const std::string& typed) { return !typed.empty() && typed[0] == '/' ? WineView(typed) : typed; }
+// A typed backslash is meant as the separator it is in every Windows path.
+std::string TypedPath(const std::string& typed) {
+  if (typed.empty() || typed[0] != '/') return typed;
+  std::string name = "Z:" + typed;
+  for (char& c : name) {
+    if (c == '/') c = '\\';
+  }
+  return name;
+}
 
 }  // namespace kelvarro::platform

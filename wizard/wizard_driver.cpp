@@ -7,6 +7,7 @@
 #include "common/config_file.h"
 #include "common/prompts.h"
 #include "wizard/batch_writer.h"
+#include "wizard/conversion.h"
 #include "wizard/encoding_choices.h"
 #include "wizard/encoding_questions.h"
 #include "wizard/job_script_writer.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr const char* kNoConfigMessage =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
-constexpr const char* kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
+const std::string kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
 
 int Fail(Console& console, const std::string& message) {
   console.Write(message);
@@ -39,7 +40,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
 
   const VobDiscovery found = VobLister(interpreter, files, config.install_dir);
   if (found.failure) return Fail(console, WriteFailureMessage(*found.failure));
-  if (found.none_found) return Fail(console, kNoVobMessage);
+  if (found.none_found) return Fail(console, kNoVobMessage + VobFolderHint(files));
 
   ClearScreen(interpreter);
   console.Write("welcome to kelvarro 0.7.31\n");
@@ -64,10 +65,14 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   }
 
   // The batch file is complete and closed here, this run's own to the byte: only such a one is
-  // offered. Running it blocks until it has ended.
+  // offered.
   const char run_now =
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
-  if (IsYes(run_now)) interpreter.RunBatchFile();
+  if (IsYes(run_now)) {
+    if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_path_of)) {
+      return Fail(console, *stopped);
+    }
+  }
 
   SayFarewell(console);
   WaitKey(console);

@@ -23,6 +23,8 @@ class WizardInterpreter : public CommandInterpreter {
   // is known not to have been written; nothing where it was, or where the interpreter does
   // not tell.
   virtual std::optional<std::string> ListVobFiles() = 0;
+  // Why no batch file can run here at all, for the user; "" where one can.
+  virtual std::string WhyBatchFilesCannotRun() = 0;
   // Runs process.bat in the current directory and waits until it has ended.
   virtual void RunBatchFile() = 0;
 };
@@ -31,6 +33,7 @@ class WizardSystemInterpreter : public WizardInterpreter {
  public:
   void ClearScreen() override { ClearSystemScreen(); }
   std::optional<std::string> ListVobFiles() override;
+  std::string WhyBatchFilesCannotRun() override;
   void RunBatchFile() override;
 };
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include "wizard/dir_listing.h"
@@ -41,12 +40,13 @@ std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   return WriteVobListing();
 }
 
+std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() {
+  if (OnPath("wine")) return "";
+  return "here it needs Wine, and there is no wine on the PATH. please install Wine (eg. apt-get install wine)";
+}
+
 void WizardSystemInterpreter::RunBatchFile() {
   FlushStandardOutput();
-  if (!OnPath("wine")) {
-    std::cerr << kRunBatchFileCommand << ": running it needs Windows or Wine\n";
-    return;
-  }
   // The user sees the batch file's own output, not Wine's diagnostics, unless asked for them.
   setenv("WINEDEBUG", "-all", 0);
   std::string wine = "wine";

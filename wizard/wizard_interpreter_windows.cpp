@@ -13,6 +13,9 @@ std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   return std::nullopt;
 }
 
+// Every Windows has its command interpreter.
+std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() { return ""; }
+
 void WizardSystemInterpreter::RunBatchFile() {
   FlushStandardOutput();
   std::system(kRunBatchFileCommand);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/file_system.h"
 
@@ -18,6 +19,8 @@ namespace kelvarro::testing {
 inline const std::string kNoRight = "Permission denied";
 inline const std::string kDiskFull = "No space left on device";
 inline const std::string kCloseFailed = "Input/output error";
+inline const std::string kExists = "File exists";
+inline const std::string kMissing = "No such file or directory";
 
 class MemoryFileSystem : public FileSystem {
  public:
@@ -30,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> failing_close;
   // Paths that cannot be opened for reading although they may exist (a directory, no rights).
   std::set<std::string> unreadable;
+  // Where the program runs, as WorkingFolder tells it.
+  std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
 
   bool Has(const std::string& path) const { return files.count(path) != 0; }
   const std::string& At(const std::string& path) const { return files.at(path); }
@@ -71,8 +76,32 @@ class MemoryFileSystem : public FileSystem {
     return {};
   }
 
-  // Every file held is a regular one, the unreadable ones too: no directories are modelled.
+  // Every file held is a regular one, the unreadable ones too. A folder is there when a file is
+  // in it; paths are taken as given, "." and all.
   bool IsRegularFile(const std::string& path) override { return Has(path); }
+  bool Exists(const std::string& path) override { return Has(path) || !List(path).empty(); }
+
+  std::string Rename(const std::string& from, const std::string& to) override {
+    if (Exists(to)) return kExists;
+    if (unwritable.count(from) != 0 || unwritable.count(to) != 0) return kNoRight;
+    if (!Has(from)) return kMissing;
+    files[to] = files[from];
+    files.erase(from);
+    return {};
+  }
+
+  std::string WorkingFolder() override { return working_folder; }
+
+  std::vector<std::string> List(const std::string& path) override {
+    std::vector<std::string> names;
+    const std::string prefix = path + "\\";
+    for (const auto& [file, content] : files) {
+      if (file.compare(0, prefix.size(), prefix) != 0) continue;
+      const std::string name = file.substr(prefix.size(), file.find('\\', prefix.size()) - prefix.size());
+      if (names.empty() || names.back() != name) names.push_back(name);
+    }
+    return names;
+  }
 
  private:
   class Reader : public InputFile {

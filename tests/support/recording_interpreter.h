@@ -22,12 +22,15 @@ class RecordingInterpreter : public WizardInterpreter {
   std::function<void(const std::string&)> action;
   // What ListVobFiles tells: the reason the listing could not be written, or nothing.
   std::optional<std::string> listing_failure;
+  // What WhyBatchFilesCannotRun tells.
+  std::string batch_files_blocked;
 
   void ClearScreen() override { Record(kClearScreen); }
   std::optional<std::string> ListVobFiles() override {
     Record(kListVobFiles);
     return listing_failure;
   }
+  std::string WhyBatchFilesCannotRun() override { return batch_files_blocked; }
   void RunBatchFile() override { Record(kRunBatchFile); }
 
  private:

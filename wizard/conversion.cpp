@@ -1,0 +1,161 @@
+#include "wizard/conversion.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "common/platform_text.h"
+#include "common/write_failure.h"
+
+namespace kelvarro {
+namespace {
+
+// The four tools in the order process.bat runs them; the decoder's line alone waits for it.
+constexpr const char* kDecoder = "progs\\m2apx3g.exe";
+constexpr const char* kSoundDecoder = "progs\\azid.exe";
+constexpr const char* kEncoder = "progs\\lame.exe";
+constexpr const char* kJoiner = "nandub\\nandub.exe";
+
+constexpr const char* kMovie = "output\\output.avi";
+
+// What each step writes, as its command line names it, and the tool that writes it.
+struct StepFile {
+  std::string path;
+  const char* tool;
+};
+
+std::string SoundFile(const std::string& stream_id) { return "temp\\movie_1.avistream" + stream_id + ".ac3"; }
+
+std::vector<StepFile> StepFiles(const EncodingChoices& choices) {
+  return {{"temp\\movie_1.avi", kDecoder},
+          {SoundFile(choices.audio_stream_id), kDecoder},
+          {"temp\\pcmaudio.wav", kSoundDecoder},
+          {"temp\\audio.mp3", kEncoder},
+          {kMovie, kJoiner}};
+}
+
+// A folder's name as Windows compares it: letters of either case alike, either slash, one
+// final backslash.
+std::string Folded(std::string folder) {
+  for (char& c : folder) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c == '/') c = '\\';
+  }
+  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
+  return folder;
+}
+
+// Whether `a` and `b` name one folder. The short form is asked for only where the names
+// differ: setup writes it for a folder whose own name the tools cannot take.
+bool SameFolder(const std::string& a, const std::string& b, const ShortPathLookup& short_path_of) {
+  if (Folded(a) == Folded(b)) return true;
+  const ShortForm short_b = short_path_of(b);
+  if (short_b.path.empty()) return false;
+  if (Folded(a) == Folded(short_b.path)) return true;
+  const ShortForm short_a = short_path_of(a);
+  return !short_a.path.empty() && Folded(short_a.path) == Folded(short_b.path);
+}
+
+std::string FolderName(const std::string& path) { return path.substr(0, path.find('\\')); }
+std::string FileName(const std::string& path) { return path.substr(path.find('\\') + 1); }
+
+std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files,
+                                      const WizardConfig& config, const ShortPathLookup& short_path_of) {
+  const std::string blocked = interpreter.WhyBatchFilesCannotRun();
+  if (!blocked.empty()) return "\nuh-oh... i can't run process.bat: " + blocked + "!\n\n";
+
+  std::string configured = config.install_dir;
+  if (!platform::FromProgramCodePage(configured)) configured = config.install_dir;
+  const std::string here = files.WorkingFolder();
+  if (!SameFolder(configured, here, short_path_of)) {
+    std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
+    if (!platform::ToProgramCodePage(shown)) shown = here;
+    return "\nuh-oh... looks like config.cfg was made for the folder " + config.install_dir + ", but i'm running in " +
+           shown + "! please run setup.exe here again.\n\n";
+  }
+
+  std::string missing;
+  for (const char* tool : {kDecoder, kSoundDecoder, kEncoder, kJoiner}) {
+    if (files.IsRegularFile(tool)) continue;
+    missing += "uh-oh... i can't find the tool " + std::string(tool) + "! please put " + FileName(tool) +
+               " into the folder " + FolderName(tool) + ".\n";
+  }
+  if (!missing.empty()) return "\n" + missing + "\n";
+  return std::nullopt;
+}
+
+// Moves a finished movie of an earlier run to the first name that is free.
+std::optional<std::string> KeepEarlierMovie(Console& console, FileSystem& files) {
+  if (!files.Exists(kMovie)) return std::nullopt;
+  std::string aside;
+  for (int n = 1; aside.empty() || files.Exists(aside); ++n) aside = "output\\output-" + std::to_string(n) + ".avi";
+  const std::string why_not = files.Rename(kMovie, aside);
+  if (!why_not.empty()) {
+    return "\nuh-oh... i can't move the earlier movie " + std::string(kMovie) + " aside: " + why_not +
+           "! please move it yourself first.\n\n";
+  }
+  console.Write("\nthe earlier movie " + std::string(kMovie) + " is kept as " + aside + ".\n");
+  return std::nullopt;
+}
+
+// The files of an earlier run that a step could take for this run's: every stream's sound.
+std::optional<std::string> RemoveEarlierFiles(FileSystem& files, const EncodingChoices& choices) {
+  std::vector<std::string> paths;
+  for (const StepFile& step : StepFiles(choices)) {
+    if (step.path != kMovie) paths.push_back(step.path);
+  }
+  for (char digit = '0'; digit <= '9'; ++digit) paths.push_back(SoundFile(std::string("0x8") + digit));
+  for (const std::string& path : paths) {
+    const std::string why_not = files.Remove(path);
+    if (!why_not.empty()) return WriteFailureMessage(WriteFailure{path, why_not});
+  }
+  return std::nullopt;
+}
+
+bool EndsWithVob(std::string_view name) {
+  if (name.size() < 4) return false;
+  std::string tail(name.substr(name.size() - 4));
+  for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return tail == ".vob";
+}
+
+}  // namespace
+
+std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
+                                         const WizardConfig& config, const EncodingChoices& choices,
+                                         const ShortPathLookup& short_path_of) {
+  if (auto why_not = WhyNotHere(interpreter, files, config, short_path_of)) return why_not;
+  if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
+  if (auto why_not = RemoveEarlierFiles(files, choices)) return why_not;
+
+  interpreter.RunBatchFile();
+
+  for (const StepFile& step : StepFiles(choices)) {
+    if (files.IsRegularFile(step.path)) continue;
+    std::string message = "\nuh-oh... looks like " + std::string(step.tool) + " did not make " + step.path;
+    if (step.path == SoundFile(choices.audio_stream_id)) {
+      message += ": maybe the DVD has no audio stream " + choices.audio_stream_id + "!";
+    } else {
+      message += ", so the movie was not made!";
+    }
+    return message + "\n\n";
+  }
+  return std::nullopt;
+}
+
+std::string VobFolderHint(FileSystem& files) {
+  std::vector<std::string> folders = files.List("input");
+  std::sort(folders.begin(), folders.end());
+  for (const std::string& folder : folders) {
+    const std::string path = "input\\" + folder;
+    if (files.IsRegularFile(path)) continue;
+    for (const std::string& name : files.List(path)) {
+      if (EndsWithVob(name) && files.IsRegularFile(path + "\\" + name)) {
+        return "the vob files seem to be in " + path + "\\: please copy them into input\\ itself!\n\n";
+      }
+    }
+  }
+  return "";
+}
+
+}  // namespace kelvarro

@@ -1,0 +1,36 @@
+#pragma once
+
+// The conversion itself: process.bat run only where it can do its work, and its outcome told.
+// The batch file's bytes are fixed and test nothing, so the wizard does it around the run, as a
+// build tool does around a chain of steps whose outputs are the next ones' inputs.
+
+#include <optional>
+#include <string>
+
+#include "common/config_file.h"
+#include "common/console.h"
+#include "common/file_system.h"
+#include "common/folder_name.h"
+#include "wizard/encoding_choices.h"
+#include "wizard/wizard_interpreter.h"
+
+namespace kelvarro {
+
+// Runs process.bat, as written for `config` and `choices`, when it can make the movie here:
+//  - the interpreter can run a batch file at all, config.cfg names the folder the wizard runs
+//    in (by its own name or its short form, letters compared as Windows compares them), and
+//    every tool is in place;
+//  - a finished movie of an earlier run is moved aside to the first free output\output-N.avi,
+//    said in one line, and the earlier run's intermediate files are removed, so that no step
+//    can take them for its input.
+// Afterwards each step's file is looked for in order. Nothing when output\output.avi was made
+// by this run; otherwise the line that says what stopped it, and the run ends with it.
+std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
+                                         const WizardConfig& config, const EncodingChoices& choices,
+                                         const ShortPathLookup& short_path_of);
+
+// The line that follows "no vob files" when they stand one folder down, as a disc's VIDEO_TS
+// folder copied whole leaves them; "" when they do not.
+std::string VobFolderHint(FileSystem& files);
+
+}  // namespace kelvarro
