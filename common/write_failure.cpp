@@ -29,4 +29,8 @@ std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string&
   return WriteFailure{path, std::move(reason)};
 }
 
+std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents) {
+  return WriteWholeFile(files, path, Opening::kTruncating, [&](OutputFile& file) { file.Write(contents); });
+}
+
 }  // namespace kelvarro

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/file_system.h"
 
@@ -24,6 +25,10 @@ enum class Opening {
   kTruncating,  // FileSystem::OpenForWriting
   kReplacing,   // FileSystem::OpenForReplacing
 };
+
+// Writes `contents` into `path`, created or cut to length zero: what failed, if any byte did
+// not reach the disk.
+std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents);
 
 // Opens `path`, has `contents` write it and closes it: what failed, if any byte did not reach
 // the disk. `contents` is not called for a file that cannot be opened.
