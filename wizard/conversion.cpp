@@ -59,8 +59,8 @@ bool SameFolder(const std::string& a, const std::string& b, const ShortPathLooku
 std::string FolderName(const std::string& path) { return path.substr(0, path.find('\\')); }
 std::string FileName(const std::string& path) { return path.substr(path.find('\\') + 1); }
 
-std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files,
-                                      const WizardConfig& config, const ShortPathLookup& short_path_of) {
+std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config,
+                                      const ShortPathLookup& short_path_of) {
   const std::string blocked = interpreter.WhyBatchFilesCannotRun();
   if (!blocked.empty()) return "\nuh-oh... i can't run process.bat: " + blocked + "!\n\n";
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -20,7 +21,8 @@ namespace {
 using namespace texts;
 
 // Writes an executable `wine` into `bin` that records its arguments, WINEDEBUG and its current
-// directory into `bin`/record, one to a line, and then takes half a second before it ends.
+// directory into `bin`/record, one to a line, makes the files the batch file's tools would,
+// and then takes half a second before it ends.
 void WriteFakeWine(const TempDir& bin) {
   WriteBytes(bin / "wine",
              "#!/bin/sh\n"
@@ -29,6 +31,8 @@ void WriteFakeWine(const TempDir& bin) {
                  bin.path() +
                  "/record'\n"
                  "echo 'wine started'\n"
+                 "for f in temp/movie_1.avi temp/movie_1.avistream0x80.ac3 temp/pcmaudio.wav temp/audio.mp3 "
+                 "output/output.avi; do : > $f; done\n"
                  "sleep 0.5\n"
                  "echo 'wine ended'\n");
   chmod((bin / "wine").c_str(), 0755);
@@ -67,6 +71,14 @@ std::string RunWithFakeWine(const TempDir& dir, std::string& transcript, int& ex
   TempDir bin;
   WriteFakeWine(bin);
   MakeWizardInstall(dir);
+  // The folder as Wine names it, and the tools in place: the batch file can make the movie.
+  std::string here = "Z:" + std::filesystem::canonical(dir.path()).string() + "/";
+  std::replace(here.begin(), here.end(), '/', '\\');
+  WriteBytes(dir / "config.cfg", here + "\r\n-r1");
+  for (const char* sub : {"progs", "output"}) std::filesystem::create_directory(dir / sub);
+  for (const char* tool : {"progs/m2apx3g.exe", "progs/azid.exe", "progs/lame.exe", "nandub/nandub.exe"}) {
+    WriteBytes(dir / tool, "");
+  }
   PtyOptions options = RunIn(dir, KELVARRO_WIZARD, "./wizard");
   options.environment = {"PATH=" + bin.path()};
   PtySession session(options);

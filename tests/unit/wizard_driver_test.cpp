@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -41,16 +42,28 @@ class WatchedConsole : public ScriptedConsole {
   }
 };
 
-// An install directory with config.cfg and the given VOB files, which "dir" lists.
+// What the four lines of the batch file write, in order, for stream 0x80.
+const std::vector<std::string> kStepFiles = {"temp\\movie_1.avi", "temp\\movie_1.avistream0x80.ac3",
+                                             "temp\\pcmaudio.wav", "temp\\audio.mp3", "output\\output.avi"};
+
+// An install directory with config.cfg, the given VOB files, which "dir" lists, and the four
+// tools, whose run makes the first `made` of the steps' files.
 struct Install {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
+  std::size_t made = kStepFiles.size();
 
   explicit Install(const std::vector<std::string>& vobs = {"VTS_01_1.VOB", "VTS_01_2.VOB"},
                    const std::string& config = kDir + "\r\n-r1") {
     files.files["config.cfg"] = config;
     for (const std::string& name : vobs) files.files[".\\input\\" + name] = "";
+    for (const char* tool : {"progs\\m2apx3g.exe", "progs\\azid.exe", "progs\\lame.exe", "nandub\\nandub.exe"}) {
+      files.files[tool] = "a tool";
+    }
     interpreter.action = [this, vobs](const std::string& operation) {
+      if (operation == kRunBatchFile) {
+        for (std::size_t i = 0; i < made; ++i) files.files[kStepFiles[i]] = "made by this run";
+      }
       if (operation != kListVobFiles) return;
       std::string listing =
           " Volume in drive D is DVD\r\n Volume Serial Number is 1234-ABCD\r\n\r\n Directory of D:\\dvd\\input\r\n\r\n";
@@ -69,14 +82,28 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   EXPECT_TRUE(interpreter.operations.empty());
 }
 
-// Also when the only name found is the tail of a long name, which names no file.
+// Also when the only name found is the tail of a long name, which names no file. VOB files one
+// folder down, as a disc's folder copied whole leaves them, are pointed at; other folders not.
 TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
-  for (const std::vector<std::string>& vobs : {std::vector<std::string>{}, {"MOVIE_PART1.VOB"}}) {
+  const std::string hint = "the vob files seem to be in input\\VIDEO_TS\\: please copy them into input\\ itself!\n\n";
+  const struct {
+    std::vector<std::string> vobs;
+    std::vector<std::string> elsewhere;
+    std::string shown;
+  } cases[] = {
+      {{}, {}, kNoVob},
+      {{"MOVIE_PART1.VOB"}, {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\extras\\notes.txt"}, kNoVob},
+      {{},
+       {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\vts_01_1.vob"},
+       kNoVob + hint},
+  };
+  for (const auto& [vobs, elsewhere, shown] : cases) {
     Install install(vobs);
+    for (const std::string& path : elsewhere) install.files.files[path] = "";
     install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
     ScriptedConsole console("q");
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1);
-    EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
+    EXPECT_EQ(console.Output(), shown);
     EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
     EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
     EXPECT_FALSE(install.files.Has("process.bat"));
@@ -185,6 +212,113 @@ TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
       EXPECT_EQ(console.Output(), step.before + NotWritten(step.shown, reason)) << step.path << ": " << reason;
       EXPECT_EQ(install.interpreter.operations, step.operations) << step.path;
       EXPECT_NE(console.Remaining(), "") << "one key is taken, no more";
+    }
+  }
+}
+
+// After yes the batch file runs only where it can make the movie, an earlier movie is kept, and
+// no earlier run's file can pass for this run's; then the first step whose file is missing is
+// told. Each row: what differs from a whole install, what is shown behind the yes, whether the
+// batch file ran, and the exit code.
+TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
+  const auto tool_missing = [](const std::string& tool, const std::string& folder) {
+    return "uh-oh... i can't find the tool " + folder + "\\" + tool + "! please put " + tool + " into the folder " +
+           folder + ".\n";
+  };
+  const auto not_made = [](const std::string& tool, const std::string& file) {
+    return "\nuh-oh... looks like " + tool + " did not make " + file + ", so the movie was not made!\n\n";
+  };
+  const ShortPathLookup short_forms = [](const std::string& path) {
+    if (path == kDir) return ShortForm{"D:\\DIVXST~1\\KELVAR~1.1\\", ""};
+    return ShortForm{"", "none"};
+  };
+  const struct {
+    const char* what;
+    std::function<void(Install&)> change;
+    std::string shown;
+    bool ran;
+  } cases[] = {
+      {"whole", [](Install&) {}, kFarewell, true},
+      {"no wine", [](Install& i) { i.interpreter.batch_files_blocked = "it needs wine"; },
+       "\nuh-oh... i can't run process.bat: it needs wine!\n\n", false},
+      {"moved", [](Install& i) { i.files.working_folder = "e:\\k\\"; },
+       "\nuh-oh... looks like config.cfg was made for the folder " + kDir +
+           ", but i'm running in e:\\k\\! please run setup.exe here again.\n\n",
+       false},
+      {"other case, no final backslash",
+       [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff\\kelvarro0.7.1\r\n-r1"; }, kFarewell, true},
+      {"short form", [](Install& i) { i.files.files["config.cfg"] = "d:\\divxst~1\\kelvar~1.1\\\r\n-r1"; }, kFarewell,
+       true},
+      {"tools missing",
+       [](Install& i) {
+         i.files.files.erase("progs\\azid.exe");
+         i.files.files.erase("nandub\\nandub.exe");
+       },
+       "\n" + tool_missing("azid.exe", "progs") + tool_missing("nandub.exe", "nandub") + "\n", false},
+      {"earlier file stays",
+       [](Install& i) {
+         i.files.files["temp\\pcmaudio.wav"] = "earlier";
+         i.files.unwritable.insert("temp\\pcmaudio.wav");
+       },
+       NotWritten("temp\\pcmaudio.wav", testing::kNoRight), false},
+      {"earlier movies",
+       [](Install& i) {
+         i.files.files["output\\output.avi"] = "earlier movie";
+         i.files.files["output\\output-1.avi"] = "first movie";
+       },
+       "\nthe earlier movie output\\output.avi is kept as output\\output-2.avi.\n" + kFarewell, true},
+      {"earlier movie stuck",
+       [](Install& i) {
+         i.files.files["output\\output.avi"] = "earlier movie";
+         i.files.unwritable.insert("output\\output.avi");
+       },
+       "\nuh-oh... i can't move the earlier movie output\\output.avi aside: " + testing::kNoRight +
+           "! please move it yourself first.\n\n",
+       false},
+      {"decoder failed", [](Install& i) { i.made = 0; }, not_made("progs\\m2apx3g.exe", "temp\\movie_1.avi"), true},
+      {"no such stream", [](Install& i) { i.made = 1; },
+       "\nuh-oh... looks like progs\\m2apx3g.exe did not make temp\\movie_1.avistream0x80.ac3: maybe the DVD has no "
+       "audio stream 0x80!\n\n",
+       true},
+      {"earlier sound",
+       [](Install& i) {
+         i.made = 2;
+         for (const std::string& file : kStepFiles) i.files.files[file] = "earlier";
+         i.files.files["temp\\movie_1.avistream0x81.ac3"] = "earlier";
+       },
+       "\nthe earlier movie output\\output.avi is kept as output\\output-1.avi.\n" +
+           not_made("progs\\azid.exe", "temp\\pcmaudio.wav"),
+       true},
+      {"encoder failed", [](Install& i) { i.made = 3; }, not_made("progs\\lame.exe", "temp\\audio.mp3"), true},
+      {"joiner failed", [](Install& i) { i.made = 4; }, not_made("nandub\\nandub.exe", "output\\output.avi"), true},
+  };
+  for (const auto& row : cases) {
+    Install install;
+    row.change(install);
+    std::map<std::string, std::string> at_run;
+    install.interpreter.action = [&, made_by = install.interpreter.action](const std::string& operation) {
+      if (operation == kRunBatchFile) at_run = install.files.files;
+      made_by(operation);
+    };
+    ScriptedConsole console("20N51yk");
+    const bool made = row.shown.size() >= kFarewell.size() &&
+                      row.shown.compare(row.shown.size() - kFarewell.size(), kFarewell.size(), kFarewell) == 0;
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, short_forms), made ? 0 : 1) << row.what;
+    const std::string output = console.Output();
+    const std::size_t yes = output.rfind(kOffer + "y");
+    ASSERT_NE(yes, std::string::npos) << row.what;
+    EXPECT_EQ(output.substr(yes + kOffer.size() + 1), row.shown) << row.what;
+    EXPECT_EQ(install.interpreter.operations.back() == kRunBatchFile, row.ran) << row.what;
+    EXPECT_EQ(console.Remaining(), "") << row.what;
+    if (!row.ran) continue;
+    // Only this run's files were there for the steps to read.
+    for (const auto& [path, content] : at_run) {
+      EXPECT_TRUE(path.rfind("temp\\", 0) != 0 && path != "output\\output.avi") << row.what << ": " << path;
+    }
+    if (install.files.Has("output\\output-2.avi")) {
+      EXPECT_EQ(install.files.At("output\\output-1.avi"), "first movie");
+      EXPECT_EQ(install.files.At("output\\output-2.avi"), "earlier movie");
+      EXPECT_EQ(install.files.At("output\\output.avi"), "made by this run");
     }
   }
 }
