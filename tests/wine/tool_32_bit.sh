@@ -12,9 +12,11 @@ if ! host_runs_32_bit_programs; then
 fi
 
 cd "$work" && mkdir temp progs && cp "$1" progs/m2apx3g.exe || fail "cannot set up the tree"
-printf 'start /wait progs\\m2apx3g.exe -b 32\r\n' > run.bat
+printf 'a movie' > movie.vob && printf 'movie.vob\r\n' > movie.lst
+printf 'start /wait progs\\m2apx3g.exe -b movie.lst -a0x80 -o8 temp\\32.avi\r\n' > run.bat
 wine_run cmd /c run.bat < /dev/null > out.txt || fail "cmd /c run.bat failed"
 [[ -f temp/tools.log ]] || fail "the 32-bit tool did not run"
-[[ $(wc -l < temp/tools.log) -eq 1 && $(tr -d '\r' < temp/tools.log) == *'m2apx3g.exe -b 32' ]] ||
+[[ $(wc -l < temp/tools.log) -eq 1 && $(tr -d '\r' < temp/tools.log) == *'m2apx3g.exe -b movie.lst -a0x80 -o8 temp\32.avi' ]] ||
   fail "the 32-bit tool logged: $(cat temp/tools.log)"
+expect_bytes temp/32.avi 'video of [a movie]'
 echo "ok"

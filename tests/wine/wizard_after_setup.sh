@@ -17,9 +17,7 @@ source "$(dirname "$0")/../../scripts/host_32_bit.sh"
 decoder=$4
 host_runs_32_bit_programs || decoder=$3
 cp "$decoder" progs/m2apx3g.exe || fail "cannot copy $decoder"
-: > input/VTS_01_0.VOB
-: > input/VTS_01_1.VOB
-: > input/vts_01_2.vob
+for vob in VTS_01_0.VOB VTS_01_1.VOB vts_01_2.vob; do printf 'streams 0x80 0x81' > "input/$vob"; done
 d=$(win_path .)'\'
 
 run() {  # program, keys
