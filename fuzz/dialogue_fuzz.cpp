@@ -4,6 +4,7 @@
 // must fit how it ended.
 
 #include <algorithm>
+#include <optional>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -77,11 +78,22 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     }
   }
 
+  // The wizard runs where config.cfg says, with its tools, which make as many of the movie's
+  // files as the listing's length says; an earlier run left them all.
+  if (const std::optional<WizardConfig> read = ReadConfig(files)) files.working_folder = read->install_dir;
+  const char* const made[] = {"temp\\movie_1.avi", "temp\\movie_1.avistream0x80.ac3", "temp\\pcmaudio.wav",
+                              "temp\\audio.mp3", "output\\output.avi"};
+  for (const char* path : {"progs\\m2apx3g.exe", "progs\\azid.exe", "progs\\lame.exe", "nandub\\nandub.exe"}) {
+    files.files[path] = "";
+  }
+  for (const char* path : made) files.files[path] = "earlier";
   RecordingInterpreter interpreter;
   interpreter.action = [&](const std::string& operation) {
     if (operation == testing::kListVobFiles && (flags & kNoListing) == 0) files.files[kListingPath] = listing;
     if (operation == testing::kRunBatchFile && (flags & kBatchUnwritable) == 0) {
       Require(IsCompleteBatchFile(files.At(kBatchFilePath)), "the batch file is complete before it runs");
+      Require(!files.Has("temp\\audio.mp3") && !files.Has("output\\output.avi"), "no earlier file is left to take");
+      for (std::size_t i = 0; i < listing.size() % 6; ++i) files.files[made[i]] = "made";
     }
   };
   BoundedConsole console(fields.Rest());
@@ -132,8 +144,13 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     Require(exit_code == 1, "a file that was not written ends the run");
     Require(output.find(told) == std::string::npos || EndsWith(output, told), "nothing is asked after the failure");
   }
+  if (files.Has("output\\output-1.avi")) Require(files.At("output\\output-1.avi") == "earlier", "the earlier movie is kept");
   if (exit_code != 0) return;
   Require(EndsWith(output, texts::kFarewell), "a finished run ends with the farewell");
+  Require(files.Has("output\\output-1.avi") || files.At("output\\output.avi") == "earlier", "nothing made is lost");
+  if (!interpreter.operations.empty() && interpreter.operations.back() == testing::kRunBatchFile) {
+    Require(files.At("output\\output.avi") == "made", "a run said to be done has made the movie");
+  }
   if ((flags & kScriptUnwritable) == 0) {
     Require(files.At(kJobScriptPath) == testing::JobScriptFor(BuildEscapedInstallDir(install_dir)),
             "a finished run leaves the job script for its install directory");
