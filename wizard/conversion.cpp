@@ -45,10 +45,11 @@ std::string Folded(std::string folder) {
   return folder;
 }
 
-// Whether `a` and `b` name one folder. The short form is asked for only where the names
-// differ: setup writes it for a folder whose own name the tools cannot take.
+// Whether the install directory `a` names the folder `b`. An empty one leaves every path of
+// the batch file relative to the folder it runs in. The short form is asked for only where the
+// names differ: setup writes it for a folder whose own name the tools cannot take.
 bool SameFolder(const std::string& a, const std::string& b, const ShortPathLookup& short_path_of) {
-  if (Folded(a) == Folded(b)) return true;
+  if (a.empty() || Folded(a) == Folded(b)) return true;
   const ShortForm short_b = short_path_of(b);
   if (short_b.path.empty()) return false;
   if (Folded(a) == Folded(short_b.path)) return true;

@@ -247,6 +247,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
        false},
       {"other case, no final backslash",
        [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff\\kelvarro0.7.1\r\n-r1"; }, kFarewell, true},
+      {"empty install dir", [](Install& i) { i.files.files["config.cfg"] = ""; }, kFarewell, true},
       {"short form", [](Install& i) { i.files.files["config.cfg"] = "d:\\divxst~1\\kelvar~1.1\\\r\n-r1"; }, kFarewell,
        true},
       {"tools missing",
