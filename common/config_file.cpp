@@ -43,11 +43,7 @@ ConfigWriter::ConfigWriter(FileSystem& files) : files_(files) {
 }
 
 std::optional<WriteFailure> ConfigWriter::Write(const std::string& install_dir, const std::string& idct_switch) {
-  return WriteWholeFile(files_, kConfigFileName, Opening::kReplacing, [&](OutputFile& file) {
-    file.Write(install_dir);
-    file.Write("\r\n");
-    file.Write(idct_switch);
-  });
+  return ReplaceWholeFile(files_, kConfigFileName, install_dir + "\r\n" + idct_switch);
 }
 
 }  // namespace kelvarro

@@ -4,7 +4,8 @@
 
 namespace kelvarro {
 
-// The real file system, through the platform layer.
+// The real file system: one implementation per platform (disk_file_system_posix.cpp,
+// disk_file_system_windows.cpp), chosen by the build, each over its own system's calls.
 class DiskFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;

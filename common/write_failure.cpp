@@ -16,6 +16,33 @@ std::string WriteFailureMessage(const WriteFailure& failure) {
   return message;
 }
 
+namespace {
+
+// Writes `contents` into the file just opened and closes it, or tells why it could not be opened.
+std::optional<WriteFailure> WriteAndClose(const std::string& path, OutputFile* file, std::string reason,
+                                          std::string_view contents) {
+  if (file != nullptr) {
+    file->Write(contents);
+    reason = file->Close();
+  }
+  if (reason.empty()) return std::nullopt;
+  return WriteFailure{path, std::move(reason)};
+}
+
+}  // namespace
+
+std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents) {
+  std::string reason;
+  const std::unique_ptr<OutputFile> file = files.OpenForWriting(path, reason);
+  return WriteAndClose(path, file.get(), std::move(reason), contents);
+}
+
+std::optional<WriteFailure> ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view contents) {
+  std::string reason;
+  const std::unique_ptr<OutputFile> file = files.OpenForReplacing(path, reason);
+  return WriteAndClose(path, file.get(), std::move(reason), contents);
+}
+
 std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, Opening opening,
                                            const std::function<void(OutputFile&)>& contents) {
   std::string reason;
@@ -27,10 +54,6 @@ std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string&
   }
   if (reason.empty()) return std::nullopt;
   return WriteFailure{path, std::move(reason)};
-}
-
-std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents) {
-  return WriteWholeFile(files, path, Opening::kTruncating, [&](OutputFile& file) { file.Write(contents); });
 }
 
 }  // namespace kelvarro

@@ -30,6 +30,10 @@ enum class Opening {
 // not reach the disk.
 std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents);
 
+// The same for a file whose old bytes must stay until the new ones are complete
+// (FileSystem::OpenForReplacing): on a failure it keeps what it had.
+std::optional<WriteFailure> ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view contents);
+
 // Opens `path`, has `contents` write it and closes it: what failed, if any byte did not reach
 // the disk. `contents` is not called for a file that cannot be opened.
 std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, Opening opening,

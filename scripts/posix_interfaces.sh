@@ -16,6 +16,10 @@ build=${1:-build/debug}
 # name | standard | macOS manual page
 allowed_functions() {
   cat <<'EOF'
+fclose                           | ISO C99 7.19.5.1                                        | fclose(3)
+fflush                           | ISO C99 7.19.5.2                                        | fflush(3)
+fread                            | ISO C99 7.19.8.1                                        | fread(3)
+fwrite                           | ISO C99 7.19.8.2                                        | fread(3)
 getenv                           | ISO C99 7.20.4.5                                        | getenv(3)
 free                             | ISO C99 7.20.3.2                                        | malloc(3)
 memcmp                           | ISO C99 7.21.4.1                                        | memcmp(3)
@@ -23,6 +27,7 @@ memcpy                           | ISO C99 7.21.2.1                             
 memmove                          | ISO C99 7.21.2.2                                        | memmove(3)
 memset                           | ISO C99 7.21.6.1                                        | memset(3)
 raise                            | ISO C99 7.14.2.1                                        | raise(3)
+remove                           | ISO C99 7.19.4.1                                        | remove(3)
 rename                           | ISO C99 7.19.4.2                                        | rename(2)
 setvbuf                          | ISO C99 7.19.5.6                                        | setbuf(3)
 signal                           | ISO C99 7.14.1.1                                        | signal(3)
@@ -38,6 +43,7 @@ dirfd                            | POSIX.1-2008                                 
 environ                          | POSIX.1-2008, exec (a variable)                         | environ(7)
 __environ                        | environ, POSIX.1-2008 (glibc's other name for it)       | environ(7)
 fcntl                            | POSIX.1-2008                                            | fcntl(2)
+fdopen                           | POSIX.1-2008                                            | fopen(3)
 fstat                            | POSIX.1-2008                                            | stat(2)
 fstatat                          | POSIX.1-2008                                            | stat(2)
 getcwd                           | POSIX.1-2008                                            | getcwd(3)

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/platform_files.h"
+#include "common/disk_file_system.h"
 #include "wizard/dir_listing.h"
 #include "wizard/wizard_files.h"
 
@@ -49,32 +49,6 @@ std::vector<DirEntry> VobEntries(const char* directory) {
   return entries;
 }
 
-// The listing file as the redirection opened it. After the first failed write the rest is
-// dropped, and Close tells that failure.
-class RedirectedOutput : public OutputFile {
- public:
-  explicit RedirectedOutput(platform::FileHandle file) : file_(file) {}
-  RedirectedOutput(const RedirectedOutput&) = delete;
-  RedirectedOutput& operator=(const RedirectedOutput&) = delete;
-  ~RedirectedOutput() override {
-    if (file_ != platform::kNoFile) platform::CloseFile(file_);
-  }
-
-  void Write(std::string_view bytes) override {
-    if (failure_.empty()) failure_ = platform::WriteFile(file_, bytes.data(), bytes.size());
-  }
-
-  std::string Close() override {
-    std::string closed = platform::CloseFile(file_);
-    file_ = platform::kNoFile;
-    return failure_.empty() ? closed : failure_;
-  }
-
- private:
-  platform::FileHandle file_;
-  std::string failure_;
-};
-
 // What the Windows interpreter says when it cannot set up the redirection, for the causes it
 // tells apart.
 const char* RedirectionComplaint(int error) {
@@ -98,17 +72,17 @@ const char* RedirectionComplaint(int error) {
 // Like the Windows interpreter, the redirection is set up first; when it cannot be, nothing
 // is listed. What the interpreter says goes to standard error, as there.
 std::optional<std::string> WriteVobListing() {
+  DiskFileSystem files;
   std::string why_not;
-  const platform::FileHandle file = platform::OpenFileForWriting(kListingPath, why_not);
-  if (file == platform::kNoFile) {
+  const std::unique_ptr<OutputFile> out = files.OpenForWriting(kListingPath, why_not);
+  if (!out) {
     std::cerr << RedirectionComplaint(errno) << "\n";
     return why_not;
   }
   std::vector<DirEntry> entries = VobEntries("input");
   const bool none = entries.empty();
-  RedirectedOutput out(file);
-  WriteDirListing(CurrentDirectory() + "/input", std::move(entries), out);
-  std::string failure = out.Close();
+  WriteDirListing(CurrentDirectory() + "/input", std::move(entries), *out);
+  std::string failure = out->Close();
   if (none) std::cerr << "File Not Found\n";
   if (!failure.empty()) return failure;
   return std::nullopt;

@@ -3,6 +3,7 @@
 // cannot be written is told, and ends the run.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -192,9 +193,12 @@ TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
   }
 }
 
+// Whether anything, even a dangling link, was left beside config.cfg.
+bool LeftBeside(const TempDir& dir) { return fs::exists(fs::symlink_status(dir / "config.cfg.new")); }
+
 // config.cfg that cannot be written is told in one line: right after the banner when it cannot
 // be opened, after the answer when the write fails. Then a key and exit code 1, and what was
-// there stays. Where only the file may be written, not its folder, it is written in place.
+// there stays, with nothing left beside it.
 TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
   if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
   const std::string chosen = kClear + kBanner + kIdctMenu + "2";
@@ -205,6 +209,7 @@ TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
     EXPECT_EQ(session.Finish(), 1) << static_cast<int>(refusal);
     EXPECT_EQ(session.Transcript(),
               (refusal == Refusal::kFullDisk ? chosen : kClear + kBanner) + NotWritten("config.cfg", reason));
+    EXPECT_FALSE(LeftBeside(dir)) << static_cast<int>(refusal);
     if (refusal == Refusal::kReadOnlyFile) {
       EXPECT_EQ(ReadBytes(dir / "config.cfg"), kEarlier);
     }
@@ -215,14 +220,64 @@ TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
       EXPECT_TRUE(fs::is_symlink(dir / "config.cfg"));
     }
   }
-  TempDir dir;
-  WriteBytes(dir / "config.cfg", kEarlier);
-  Refuse(dir, "config.cfg", Refusal::kReadOnlyFolder);
-  fs::permissions(dir / "config.cfg", fs::perms::all);
-  PtySession session(AsNobody(dir, ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2")));
-  EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(), chosen);
-  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r1");
+}
+
+// Where no new file can take config.cfg's place, it is written in place: in a folder that lets
+// only the file be written, and through a link, which stays a link. A FIFO is refused at once,
+// without waiting for a reader. A new file beside it that cannot be written leaves the old one
+// whole. Nothing is ever left beside it.
+TEST(OutputFaults, SetupWritesAConfigInPlaceWhereNoNewFileCanTakeItsPlace) {
+  if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
+  enum class Stands { kInAFolderOnlyItMayBeWrittenIn, kAsALinkToAFile, kAsAFifo, kBesideAFullDisk };
+  const std::string chosen = kClear + kBanner + kIdctMenu + "2";
+  const std::string written = "C:\\k\\\r\n-r1";
+  const struct {
+    Stands stands;
+    int exit_code;
+    std::string shown;
+    std::string bytes;  // of config.cfg or the file it links to
+  } cases[] = {
+      {Stands::kInAFolderOnlyItMayBeWrittenIn, 0, chosen, written},
+      {Stands::kAsALinkToAFile, 0, chosen, written},
+      {Stands::kAsAFifo, 1, kClear + kBanner + NotWritten("config.cfg", std::strerror(ENXIO)), ""},
+      {Stands::kBesideAFullDisk, 1, chosen + NotWritten("config.cfg", std::strerror(ENOSPC)), kEarlier},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string config = dir / "config.cfg";
+    std::string target = config;
+    switch (c.stands) {
+      case Stands::kInAFolderOnlyItMayBeWrittenIn:
+        WriteBytes(config, kEarlier);
+        Refuse(dir, "config.cfg", Refusal::kReadOnlyFolder);
+        break;
+      case Stands::kAsALinkToAFile:
+        target = dir / "kept.cfg";
+        WriteBytes(target, kEarlier);
+        fs::create_symlink("kept.cfg", config);
+        break;
+      case Stands::kAsAFifo:
+        ASSERT_EQ(mkfifo(config.c_str(), 0666), 0);
+        break;
+      case Stands::kBesideAFullDisk:
+        WriteBytes(config, kEarlier);
+        fs::create_symlink("/dev/full", dir / "config.cfg.new");
+        break;
+    }
+    fs::permissions(config, fs::perms::all);
+    PtySession session(AsNobody(dir, ScriptedRunIn(dir, KELVARRO_SETUP, "C:\\k\\setup.exe", "2k")));
+    const int what = static_cast<int>(c.stands);
+    EXPECT_EQ(session.Finish(), c.exit_code) << what;
+    EXPECT_EQ(session.Transcript(), c.shown) << what;
+    EXPECT_FALSE(LeftBeside(dir)) << what;
+    if (c.stands == Stands::kAsAFifo) {
+      EXPECT_TRUE(fs::is_fifo(config));
+    } else {
+      EXPECT_EQ(ReadBytes(target), c.bytes) << what;
+      EXPECT_EQ(fs::is_symlink(config), c.stands == Stands::kAsALinkToAFile) << what;
+    }
+  }
 }
 
 }  // namespace

@@ -116,6 +116,7 @@ TEST_F(DiskFileSystemTest, ReplacedFileKeepsItsBytesUntilTheNewOnesAreComplete) 
     EXPECT_EQ(Bytes(dir_ / "config.cfg"), "old");
   }
   EXPECT_EQ(Bytes(dir_ / "config.cfg"), "old");
+  EXPECT_FALSE(fs::exists(dir_ / "config.cfg.new"));
   EXPECT_EQ(Write("config.cfg", "new", true), "");
   EXPECT_EQ(Bytes(dir_ / "config.cfg"), "new");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2) << "config.cfg and temp only";
