@@ -150,6 +150,19 @@ TEST(WizardTerminal, CreatedFilesHaveMode0664) {
   EXPECT_EQ(ReadBytes(dir / "process.bat").size(), 590u);
 }
 
+// Keys typed before their question is on the screen wait in the terminal, and each question
+// takes its own: giving the terminal its modes back between two reads keeps them.
+TEST(WizardTerminal, KeysTypedAheadAreTakenEachByItsQuestion) {
+  TempDir dir;
+  MakeInstall(dir);
+  PtySession session(WizardIn(dir));
+  ASSERT_TRUE(session.Expect(kRegion));
+  ASSERT_TRUE(session.WaitForKeyMode());
+  ASSERT_TRUE(session.TypeNow("20n51nk"));
+  EXPECT_EQ(session.Finish(), 0);
+  EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(kConstantRun) + kFarewell);
+}
+
 TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineRunsTheBatchFileBeforeTheFarewell) {
   TempDir dir;
   MakeInstall(dir, kDir + "\r\n-r7", {"VTS_01_1.VOB"});
