@@ -189,17 +189,6 @@ TEST(SetupDialogue, TypedPathIsStoredAsThePlatformNamesIt) {
   EXPECT_EQ(run.files.At("config.cfg"), "Z:/home/ann/k;1/\r\n-r1");
 }
 
-// A run that does not end normally keeps the config.cfg it found; a missing one is created
-// empty before the first question.
-TEST(SetupDialogue, EndOfInputAtTheMenuKeepsTheConfigItFound) {
-  MemoryFileSystem files;
-  files.files["config.cfg"] = "c:\\old\\\r\n-r1";
-  EXPECT_EQ(RunWith("c:\\k\\setup.exe", "x9", std::move(files)).files.At("config.cfg"), "c:\\old\\\r\n-r1");
-  const SetupRun none = RunWith("c:\\k\\setup.exe", "x9");
-  EXPECT_EQ(none.exit_code, 1);
-  EXPECT_EQ(none.files.At("config.cfg"), "");
-}
-
 // A config.cfg that cannot be written is told before any question; one whose write or close
 // fails, after the answer. Each time setup waits for a key and ends with 1, and the old file
 // stays whole.
