@@ -58,6 +58,12 @@ TEST(InputFaults, WizardInputEndingAtEachPromptEndsTheRunThere) {
     EXPECT_EQ(ReadBytes(dir / "process.bat"), end.batch_file ? ConstantRunBatchFile(kInstallDir) : "") << end.script;
     EXPECT_EQ(std::filesystem::exists(dir / "process.bat"), end.batch_file) << end.script;
   }
+  // Without config.cfg the one wait is for the key behind the message.
+  TempDir empty;
+  PtySession session(ScriptedRunIn(empty, KELVARRO_WIZARD, "wizard", ""));
+  EXPECT_EQ(session.Finish(), 1);
+  EXPECT_FALSE(session.TimedOut());
+  EXPECT_EQ(session.Transcript(), kNoConfig);
 }
 
 TEST(InputFaults, SetupInputEndingAtEachPromptKeepsTheConfigItFound) {

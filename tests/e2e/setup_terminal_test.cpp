@@ -2,9 +2,7 @@
 // command prompt would hand it: whole transcripts, config.cfg's bytes and exit codes.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -34,18 +32,6 @@ TEST(SetupTerminal, DrivePathIsCutBehindItsLastBackslashWithoutAQuestion) {
     EXPECT_EQ(session.Transcript(), clear + kBanner + kIdctMenu + "2") << term;
     EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\tools\\enc\\\r\n-r1");
   }
-}
-
-TEST(SetupTerminal, CreatedConfigHasMode0664) {
-  TempDir dir;
-  const mode_t saved_mask = umask(0);
-  PtySession session(SetupIn(dir, "D:\\k\\setup.exe"));
-  umask(saved_mask);
-  ASSERT_TRUE(session.SendKey('1'));
-  EXPECT_EQ(session.Finish(), 0);
-  struct stat info {};
-  ASSERT_EQ(stat((dir / "config.cfg").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0664u);
 }
 
 TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {
@@ -109,31 +95,6 @@ TEST(SetupTerminal, RejectedKeysRepeatBothMenuTexts) {
   EXPECT_EQ(session.Transcript(),
             kClear + kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "q" + kIdctMenu + " " + kIdctMenu + "3");
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r7");
-}
-
-TEST(SetupTerminal, RunKilledAtTheMenuKeepsTheConfigItFound) {
-  TempDir dir;
-  WriteBytes(dir / "config.cfg", "C:\\old\\\r\n-r1");
-  {
-    PtySession session(SetupIn(dir, "C:\\k\\setup.exe"));
-    ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
-  }  // the session kills the program here
-  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\old\\\r\n-r1");
-}
-
-TEST(SetupTerminal, EndOfScriptedInputEndsTheRunKeepingTheConfig) {
-  // At the path question and at the menu alike.
-  for (const std::string program_path : {"setup", "C:\\k\\setup.exe"}) {
-    TempDir dir;
-    WriteBytes(dir / "config.cfg", "C:\\old\\\r\n-r1");
-    PtyOptions options = SetupIn(dir, program_path);
-    options.stdin_from_script = true;
-    options.script = "";
-    PtySession session(options);
-    EXPECT_EQ(session.Finish(), 1) << program_path;
-    EXPECT_FALSE(session.TimedOut()) << program_path;
-    EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\old\\\r\n-r1") << program_path;
-  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "support/memory_file_system.h"
 
 namespace kelvarro {
@@ -9,56 +12,36 @@ namespace {
 
 using testing::MemoryFileSystem;
 
-WizardConfig ReadFrom(const std::string& content) {
-  MemoryFileSystem files;
-  files.files["config.cfg"] = content;
-  const std::optional<WizardConfig> config = ReadConfig(files);
-  EXPECT_TRUE(config.has_value());
-  return config.value_or(WizardConfig{});
-}
-
-TEST(ReadConfig, ReadsBothValuesWhateverTheLineEnds) {
-  for (const std::string content : {"d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2",                // as setup writes it
-                                    "d:\\divxstuff\\kelvarro0.7.1\\\n-r2",                  // line feed alone
-                                    "\r\n\r\n  d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2\r\n",  // blank lines, final end
-                                    "\t d:\\divxstuff\\kelvarro0.7.1\\ \v\f-r2 -x trailing"}) {
-    const WizardConfig config = ReadFrom(content);
-    EXPECT_EQ(config.install_dir, "d:\\divxstuff\\kelvarro0.7.1\\") << content;
-    EXPECT_EQ(config.idct_switch, "-r2") << content;
+// The first two words, whatever separates them; a missing word is empty, and only three
+// characters of the second count.
+TEST(ReadConfig, TakesTheFirstWordAsTheDirectoryAndThreeCharactersOfTheSecondAsTheSwitch) {
+  const std::string long_dir = "c:\\" + std::string(32763, 'a') + "\\";
+  const struct {
+    std::string content;
+    std::string install_dir;
+    std::string idct_switch;
+  } cases[] = {
+      {"d:\\divxstuff\\kelvarro0.7.1\\\r\n-r2", "d:\\divxstuff\\kelvarro0.7.1\\", "-r2"},  // as setup writes it
+      {"d:\\k\\\n-r2", "d:\\k\\", "-r2"},                                                  // line feed alone
+      {"\r\n\r\n  d:\\k\\\r\n-r2\r\n", "d:\\k\\", "-r2"},                                  // blank lines, final end
+      {"\t d:\\k\\ \v\f-r2 -x trailing", "d:\\k\\", "-r2"},
+      {"c:\\x\\\r\n-r1234567890 -r7", "c:\\x\\", "-r1"},
+      {"", "", ""},
+      {" \r\n\t ", "", ""},
+      {"c:\\only\\", "c:\\only\\", ""},
+      {"\r\n-r7", "-r7", ""},  // an empty first line (setup derived no directory)
+      {std::string("\x01\x02\0\xff\x80 \xfe\xfd\xfc\xfb\x00", 11), std::string("\x01\x02\0\xff\x80", 5),
+       "\xfe\xfd\xfc"},
+      {long_dir + "\r\n-r1", long_dir, "-r1"},  // the longest path Windows has
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem files;
+    files.files["config.cfg"] = c.content;
+    const std::optional<WizardConfig> config = ReadConfig(files);
+    ASSERT_TRUE(config.has_value()) << c.content.substr(0, 40);
+    EXPECT_EQ(config->install_dir, c.install_dir) << c.content.substr(0, 40);
+    EXPECT_EQ(config->idct_switch, c.idct_switch) << c.content.substr(0, 40);
   }
-}
-
-TEST(ReadConfig, ShortFilesYieldEmptyFields) {
-  EXPECT_EQ(ReadFrom("").install_dir, "");
-  EXPECT_EQ(ReadFrom("").idct_switch, "");
-  EXPECT_EQ(ReadFrom(" \r\n\t ").install_dir, "");
-
-  const WizardConfig one = ReadFrom("c:\\only\\");
-  EXPECT_EQ(one.install_dir, "c:\\only\\");
-  EXPECT_EQ(one.idct_switch, "");
-
-  // An empty first line (setup derived no directory): the switch becomes the directory.
-  const WizardConfig shifted = ReadFrom("\r\n-r7");
-  EXPECT_EQ(shifted.install_dir, "-r7");
-  EXPECT_EQ(shifted.idct_switch, "");
-}
-
-TEST(ReadConfig, KeepsOnlyThreeCharactersOfTheSwitch) {
-  const WizardConfig config = ReadFrom("c:\\x\\\r\n-r1234567890 -r7");
-  EXPECT_EQ(config.install_dir, "c:\\x\\");
-  EXPECT_EQ(config.idct_switch, "-r1");
-}
-
-TEST(ReadConfig, TakesBinaryJunkAsTokens) {
-  const std::string junk("\x01\x02\0\xff\x80 \xfe\xfd\xfc\xfb\x00", 11);
-  const WizardConfig config = ReadFrom(junk);
-  EXPECT_EQ(config.install_dir, std::string("\x01\x02\0\xff\x80", 5));
-  EXPECT_EQ(config.idct_switch, "\xfe\xfd\xfc");
-}
-
-TEST(ReadConfig, LongInstallDirectoryIsKeptWhole) {
-  const std::string dir = "c:\\" + std::string(100000, 'a') + "\\";
-  EXPECT_EQ(ReadFrom(dir + "\r\n-r1").install_dir, dir);
 }
 
 TEST(ReadConfig, ReportsAFileThatCannotBeOpened) {

@@ -58,6 +58,14 @@ TEST(Mp3Mode, ConstantBitrateShowsTheWholeTableAgainOnEachRejectedKey) {
   EXPECT_EQ(choices.cbr_kbps, 196);
   EXPECT_EQ(choices.vbr_quality, 10);  // the other branch is left alone
   EXPECT_EQ(console.Output(), kVbr + "x" + kVbr + "N" + kBitrates + "0" + kBitrates + "7");
+
+  // Each key gives the bitrate its line shows.
+  const int kbps[] = {64, 80, 96, 112, 128, 160, 196, 256, 320};
+  for (char key = '1'; key <= '9'; ++key) {
+    ScriptedConsole one(std::string("n") + key);
+    AskMp3Mode(one, choices);
+    EXPECT_EQ(choices.cbr_kbps, kbps[key - '1']) << key;
+  }
 }
 
 TEST(Mp3Mode, VariableBitrateAsksBothNumbersAndTheQualityButNeverTheTable) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
@@ -11,47 +13,42 @@ namespace {
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
 
-TEST(KeyMenu, RejectedKeysRepeatEveryTextDirectlyBehindTheEcho) {
-  ScriptedConsole console("7 \nx2");
-  EXPECT_EQ(KeyMenu(console, {"\n[1]\tone\n", "pick: "}, KeySet::Range('1', '2')), '2');
-  EXPECT_EQ(console.Output(),
-            "\n[1]\tone\npick: 7"
-            "\n[1]\tone\npick:  "
-            "\n[1]\tone\npick: \n"
-            "\n[1]\tone\npick: x"
-            "\n[1]\tone\npick: 2");
-}
-
-TEST(KeyMenu, PromptWithoutLineFeedRepeatsOnTheSameLine) {
-  ScriptedConsole console("71");
-  KeyMenu(console, {"region: "}, KeySet::Range('1', '2'));
-  EXPECT_EQ(console.Output(), "region: 7region: 1");
-}
-
-TEST(KeyMenu, YesNoAcceptsBothCasesOnly) {
-  for (const char* keys : {"y", "Y", "n", "N"}) {
-    ScriptedConsole console(keys);
-    EXPECT_EQ(KeyMenu(console, {"?"}, KeySet::YesNo()), keys[0]);
+// A rejected key prints every text again, directly behind its echo (on the same line when the
+// prompt has no line feed); the end of the input ends the question instead of repeating it.
+TEST(KeyMenu, TakesTheFirstKeyOfItsSetAndRepeatsEveryTextForAnyOther) {
+  constexpr char kEnded = '\0';
+  struct Case {
+    std::string keys;
+    std::string menu;
+    std::string prompt;
+    KeySet set;
+    char taken;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"7 \nx2", "\n[1]\tone\n", "pick: ", KeySet::Range('1', '2'), '2',
+       "\n[1]\tone\npick: 7\n[1]\tone\npick:  \n[1]\tone\npick: \n\n[1]\tone\npick: x\n[1]\tone\npick: 2"},
+      {"71", "", "region: ", KeySet::Range('1', '2'), '1', "region: 7region: 1"},
+      {"a/:\xff"
+       "0",
+       "", "q: ", KeySet::Range('0', '9'), '0', "q: aq: /q: :q: \xffq: 0"},
+      {"9", "", "q: ", KeySet::Range('0', '9'), '9', "q: 9"},
+      {"y", "", "?", KeySet::YesNo(), 'y', "?y"},
+      {"Y", "", "?", KeySet::YesNo(), 'Y', "?Y"},
+      {"n", "", "?", KeySet::YesNo(), 'n', "?n"},
+      {"ajx N", "", "?", KeySet::YesNo(), 'N', "?a?j?x? ?N"},
+      {"x", "", "q: ", KeySet::Range('1', '2'), kEnded, "q: xq: "},
+  };
+  for (const Case& c : cases) {
+    ScriptedConsole console(c.keys);
+    char taken = kEnded;
+    try {
+      taken = KeyMenu(console, {c.menu, c.prompt}, c.set);
+    } catch (const EndOfInput&) {
+    }
+    EXPECT_EQ(taken, c.taken) << c.keys;
+    EXPECT_EQ(console.Output(), c.shown) << c.keys;
   }
-  ScriptedConsole console("ajx Y");
-  EXPECT_TRUE(IsYes(KeyMenu(console, {"?"}, KeySet::YesNo())));
-  EXPECT_EQ(console.Output(), "?a?j?x? ?Y");
-  EXPECT_FALSE(IsYes('n'));
-  EXPECT_FALSE(IsYes('N'));
-}
-
-TEST(KeyMenu, DigitRangeTakesZeroAndRejectsEverythingElse) {
-  ScriptedConsole console(
-      "a/:\xff"
-      "0");
-  EXPECT_EQ(KeyMenu(console, {"q: "}, KeySet::Range('0', '9')) - '0', 0);
-  EXPECT_EQ(console.Output(), "q: aq: /q: :q: \xffq: 0");
-}
-
-TEST(KeyMenu, EndOfInputEndsTheQuestionInsteadOfRepeatingIt) {
-  ScriptedConsole console("x");
-  EXPECT_THROW(KeyMenu(console, {"q: "}, KeySet::Range('1', '2')), EndOfInput);
-  EXPECT_EQ(console.Output(), "q: xq: ");
 }
 
 TEST(ReadInt, TakesNumbersAsTheyComeAndLeavesTheRestOfTheLine) {
