@@ -324,17 +324,5 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
   }
 }
 
-TEST(WizardDriver, EndOfInputAtAnyWaitEndsWithExitCodeOne) {
-  for (const char* script : {"", "2", "20N", "1", "2\n", "20y96 100", "20N51", "20N51n"}) {
-    Install install;
-    ScriptedConsole console(script);
-    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1) << script;
-  }
-  MemoryFileSystem files;
-  RecordingInterpreter interpreter;
-  ScriptedConsole console("");
-  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm), 1);
-}
-
 }  // namespace
 }  // namespace kelvarro
