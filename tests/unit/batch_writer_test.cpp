@@ -42,7 +42,7 @@ EncodingChoices VariableExample() {
 // The file as the writer leaves it.
 std::string Written(const WizardConfig& config, const EncodingChoices& choices) {
   MemoryFileSystem files;
-  BatchWriter(files, config, choices, testing::NoShortForm);
+  BatchWriter(files, config, choices, testing::NoShortForm());
   return files.At("process.bat");
 }
 
@@ -54,7 +54,7 @@ std::string Line(std::size_t index, const std::string& text) {
 
 TEST(BatchWriter, ConstantBitrateExampleIsExactly590Bytes) {
   MemoryFileSystem files;
-  BatchWriter(files, WizardConfig{kDir, "-r1"}, ConstantExample(), testing::NoShortForm);
+  BatchWriter(files, WizardConfig{kDir, "-r1"}, ConstantExample(), testing::NoShortForm());
   const std::string expected =
       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
       " -f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
@@ -147,11 +147,8 @@ TEST(BatchWriter, InstallDirAndSwitchAreEscapedInEveryLine) {
 // their file names; without one, as it stands. A folder no Windows program can enter is not
 // looked up.
 TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
-  std::vector<std::string> looked_up;
-  const ShortPathLookup lookup = [&](const std::string& dir) {
-    looked_up.push_back(dir);
-    return ShortForm{"E:\\R&D~1\\", ""};
-  };
+  const testing::FakeShortForms lookup([](const std::string&) { return ShortForm{"E:\\R&D~1\\", ""}; });
+  const std::vector<std::string>& looked_up = lookup.asked;
   const std::string too_long_for_the_tools = "e:\\" + std::string(226, 'x') + "\\";
   for (const std::string dir : {"e:\\a;b\\", "e:\\a,b\\", "e:\\a=b\\", "e:\\a(b)\\", too_long_for_the_tools.c_str()}) {
     MemoryFileSystem files;
@@ -171,12 +168,12 @@ TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
 TEST(BatchWriter, ReplacesAnEarlierLongerFileWholeAndSurvivesAnUnwritableOne) {
   MemoryFileSystem files;
   files.files["process.bat"] = std::string(4000, 'x');
-  BatchWriter(files, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm);
+  BatchWriter(files, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm());
   EXPECT_EQ(files.At("process.bat"), Written(WizardConfig{"e:\\", "-r1"}, ConstantExample()));
 
   MemoryFileSystem locked;
   locked.unwritable.insert("process.bat");
-  BatchWriter(locked, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm);
+  BatchWriter(locked, WizardConfig{"e:\\", "-r1"}, ConstantExample(), testing::NoShortForm());
   EXPECT_FALSE(locked.Has("process.bat"));
 }
 

@@ -64,7 +64,7 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
   ScriptedConsole console("q");
-  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm), 1);
+  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm()), 1);
   EXPECT_EQ(console.Output(), kNoConfig);
   EXPECT_TRUE(interpreter.operations.empty());
 }
@@ -75,7 +75,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
     Install install(vobs);
     install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
     ScriptedConsole console("q");
-    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1);
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
     EXPECT_EQ(console.Output(), "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n");
     EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
     EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
@@ -86,7 +86,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
 TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles) {
   Install install;
   ScriptedConsole console("20N51nz");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(console.Output(),
             "welcome to kelvarro 0.7.31\n"
             "\nplease choose the region code of the DVD (1 or 2): 2"
@@ -119,7 +119,7 @@ TEST(WizardDriver, JobScriptIsOnDiskBeforeTheAudioQuestionAndTheBatchFileBeforeT
     if (text == kOffer && install.files.Has("process.bat"))
       batch_size_at_offer = install.files.At("process.bat").size();
   };
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_TRUE(script_at_audio_question);
   EXPECT_FALSE(batch_at_audio_question);
   EXPECT_EQ(batch_size_at_offer, 590u);
@@ -137,7 +137,7 @@ TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepea
       output_when_run = console.Output();
     }
   };
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(install.interpreter.operations, (Operations{kListVobFiles, kClearScreen, kRunBatchFile}));
   EXPECT_EQ(batch_when_run.size(), 590u);
   const std::string output = console.Output();
@@ -149,7 +149,7 @@ TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepea
 TEST(WizardDriver, OnlyTheBatchFileEscapesTheInstallDirForTheInterpreter) {
   Install install({"VTS_01_1.VOB"}, "e:\\R&D^%\\\r\n-r1");
   ScriptedConsole console("20N51nz");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "e:\\R&D^%\\input\\VTS_01_1.VOB\r\n");
   EXPECT_NE(install.files.At(".\\nandub\\multi.vcf").find("(\"e:\\\\R&D^%\\\\temp"), std::string::npos);
   EXPECT_NE(install.files.At("process.bat").find("\ne:\\R^&D^^%%\\nandub\\nandub.exe "), std::string::npos);
@@ -181,7 +181,7 @@ TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
       install.files.files["process.bat"] = "an earlier movie's batch file";
       (install.files.*failing).insert(step.path);
       ScriptedConsole console("20N51yk");
-      EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1) << step.path;
+      EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1) << step.path;
       EXPECT_EQ(console.Output(), step.before + NotWritten(step.shown, reason)) << step.path << ": " << reason;
       EXPECT_EQ(install.interpreter.operations, step.operations) << step.path;
       EXPECT_NE(console.Remaining(), "") << "one key is taken, no more";
@@ -193,12 +193,12 @@ TEST(WizardDriver, EndOfInputAtAnyWaitEndsWithExitCodeOne) {
   for (const char* script : {"", "2", "20N", "1", "2\n", "20y96 100", "20N51", "20N51n"}) {
     Install install;
     ScriptedConsole console(script);
-    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1) << script;
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1) << script;
   }
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
   ScriptedConsole console("");
-  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm), 1);
+  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm()), 1);
 }
 
 }  // namespace
