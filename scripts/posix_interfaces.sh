@@ -58,7 +58,7 @@ posix_spawnattr_destroy          | POSIX.1-2008                                 
 posix_spawnattr_init             | POSIX.1-2008                                            | posix_spawnattr_init(3)
 posix_spawnattr_setflags         | POSIX.1-2008                                            | posix_spawnattr_setflags(3)
 posix_spawnattr_setpgroup        | POSIX.1-2008                                            | posix_spawnattr_setpgroup(3)
-posix_spawnp                     | POSIX.1-2008                                            | posix_spawn(2)
+posix_spawn                      | POSIX.1-2008                                            | posix_spawn(2)
 read                             | POSIX.1-2008                                            | read(2)
 readdir                          | POSIX.1-2008                                            | directory(3)
 realpath                         | POSIX.1-2008                                            | realpath(3)
