@@ -1,5 +1,4 @@
-// Only calls that POSIX and macOS both have: no pipe2, so the pipe is made and then closed on
-// exec, which is enough here, as nothing else starts a program meanwhile.
+// Only calls that POSIX and macOS both have.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,27 +18,18 @@ extern char** environ;
 namespace kelvarro::platform {
 namespace {
 
-// Both ends closed in the child, which gets the writing end as its standard output only.
-bool PipeClosedOnExec(int (&ends)[2]) {
-  if (pipe(ends) != 0) return false;
-  for (const int end : ends) {
-    if (fcntl(end, F_SETFD, FD_CLOEXEC) != 0) {
-      close(ends[0]);
-      close(ends[1]);
-      return false;
-    }
-  }
-  return true;
-}
-
-// `output_end` < 0: the program keeps the programs' own standard streams.
-pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, int output_end, bool own_group) {
+// `pipe_ends` nullptr: the program keeps the programs' own standard streams. Otherwise its input
+// is nothing, its errors are discarded, and the pipe's writing end is its standard output
+// only, so that the pipe is closed once it and whatever it started are gone.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (output_end >= 0) {
+  if (pipe_ends != nullptr) {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, output_end, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclose(&actions, pipe_ends[0]);
+    posix_spawn_file_actions_addclose(&actions, pipe_ends[1]);
   }
   // A group of its own, so that the program can be ended with every process it started.
   posix_spawnattr_t attributes;
@@ -98,7 +88,7 @@ std::string FindOnPath(const std::string& program) {
   for (std::size_t start = 0; start <= folders.size();) {
     std::size_t end = folders.find(':', start);
     if (end == std::string::npos) end = folders.size();
-    const std::string path = (end == start ? "." : folders.substr(start, end - start)) + "/" + program;
+    std::string path = (end == start ? "." : folders.substr(start, end - start)) + "/" + program;
     if (access(path.c_str(), X_OK) == 0) return path;
     start = end + 1;
   }
@@ -113,10 +103,10 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, Streams streams
   if (path.empty()) return run;
   const bool captured = streams == Streams::kCaptured;
   int ends[2] = {-1, -1};
-  if (captured && !PipeClosedOnExec(ends)) return run;
+  if (captured && pipe(ends) != 0) return run;
   // Wine's own diagnostics are not wanted, unless the user asked for them.
   setenv("WINEDEBUG", "-all", 0);
-  const pid_t child = Spawn(path, arguments, ends[1], bound.has_value());
+  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value());
   if (captured) close(ends[1]);
   if (child < 0) {
     if (captured) close(ends[0]);
