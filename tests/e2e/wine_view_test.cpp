@@ -42,7 +42,7 @@ std::string StandInWinepath(const TempDir& dir, const std::string& answer, const
                  dir / "winepath.log" + "'\n/bin/sleep 20 </dev/null >/dev/null 2>&1 &\nprintf '%s\\r\\n' '" + answer +
                  "'\n" + ending + "\n");
   chmod(script.c_str(), 0755);
-  // A later folder of the PATH, which is where Wine's programs usually are.
+  // Not in the first folder of the PATH: every folder is looked through, as for /usr/bin.
   return "PATH=/nonexistent:" + dir / "bin";
 }
 
