@@ -71,7 +71,8 @@ std::string WhyWindowsCannotEnter(std::string_view folder) {
   return "";
 }
 
-FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortPathLookup& short_path_of) {
+FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortForms& short_forms,
+                      Console* told) {
   FolderName name;
   name.why_not = WhyWindowsCannotEnter(folder);
   if (!name.why_not.empty()) return name;
@@ -80,7 +81,8 @@ FolderName NameFolder(const std::string& folder, const TextEncoder& encode, cons
     return name;
   }
   name.text.clear();
-  const ShortForm short_form = short_path_of(folder);
+  if (told != nullptr) told->Write(short_forms.WaitNote());
+  const ShortForm short_form = short_forms.Of(folder);
   if (short_form.path.empty()) {
     name.why_not = short_form.why_not;
     return name;

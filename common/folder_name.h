@@ -18,16 +18,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/console.h"
+#include "common/platform_paths.h"
+
 namespace kelvarro {
-
-// A folder's short form, or why there is none, as the platform's lookup gives it.
-struct ShortForm {
-  std::string path;     // "" when there is none
-  std::string why_not;  // then a clause for the user, e.g. "Wine, which gives its short form, is not installed"
-};
-
-// The short form of a folder named in UTF-8, in UTF-8 (platform::ShortPathOf in the programs).
-using ShortPathLookup = std::function<ShortForm(const std::string&)>;
 
 // Writes UTF-8 `text` into `out` in the form a file holds it in (a code page, escapes); false
 // when that cannot hold it exactly, and `out` is then of no use.
@@ -55,7 +49,9 @@ struct FolderName {
 // The name that a file written by `encode` is to hold for `folder` (UTF-8): none for a folder
 // that Windows programs cannot enter; the folder's own where the interpreter takes it whole,
 // it leaves the tools their room and `encode` holds it; else its short form under the same
-// test. The lookup is asked only when the folder's own name does not do.
-FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortPathLookup& short_path_of);
+// test. The short form is looked up only when the folder's own name does not do, and `told`,
+// where given, is shown the lookup's wait note just before.
+FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortForms& short_forms,
+                      Console* told = nullptr);
 
 }  // namespace kelvarro

@@ -6,27 +6,46 @@
 #include <chrono>
 #include <string>
 
-#include "common/folder_name.h"
+namespace kelvarro {
+
+// A folder's short form, or why there is none.
+struct ShortForm {
+  std::string path;     // "" when there is none
+  std::string why_not;  // then a clause for the user, e.g. "Wine, which gives its short form, is not installed"
+};
+
+// Where the short form of a folder comes from: the platform in the programs, a fake in tests.
+class ShortForms {
+ public:
+  virtual ~ShortForms() = default;
+  // The short form of an existing folder or file named in UTF-8 as Windows names it, for
+  // example "C:\\PROGRA~1\\kelvarro\\" for "C:\\Program Files\\kelvarro\\", with a trailing
+  // backslash kept. Where the volume keeps no 8.3 names, the long form comes back unchanged.
+  virtual ShortForm Of(const std::string& path) const = 0;
+  // One line for the user before a lookup that may take a while; "" where none does.
+  virtual std::string WaitNote() const = 0;
+};
+
+}  // namespace kelvarro
 
 namespace kelvarro::platform {
 
-// The short form of an existing folder or file named in UTF-8 as Windows names it, for example
-// "C:\\PROGRA~1\\kelvarro\\" for "C:\\Program Files\\kelvarro\\", with a trailing backslash
-// kept. On Windows from the system; elsewhere from Wine's winepath, for the folder as Wine shows
-// it to Windows programs (Z:\\home\\...). Where the volume keeps no 8.3 names, the long form
-// comes back unchanged. Where there is none, the reason, for the user.
-ShortForm ShortPathOf(const std::string& path);
-
-// How long ShortPathOf waits for Wine's answer before it ends winepath and gives the reason:
+// How long the lookup waits for Wine's answer before it ends winepath and gives the reason:
 // a first start in a new prefix takes 10 to 20 s on a two-core machine.
 inline constexpr std::chrono::seconds kShortFormBound{60};
 
-// ShortPathOf with a bound of the caller's (on Windows the answer comes at once).
-ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds bound);
+// The system's short forms. On Windows from the system, at once; elsewhere from Wine's
+// winepath, for the folder as Wine shows it to Windows programs (Z:\\home\\...), waited for
+// within `bound`. The wait note is said only where winepath is on the PATH.
+class SystemShortForms : public ShortForms {
+ public:
+  explicit SystemShortForms(std::chrono::milliseconds bound = kShortFormBound) : bound_(bound) {}
+  ShortForm Of(const std::string& path) const override;
+  std::string WaitNote() const override;
 
-// One line for the user before a lookup that may take a while (Wine's first start, where
-// winepath is on the PATH); "" on Windows, where it does not, and where there is no winepath.
-const char* ShortFormWaitNote();
+ private:
+  std::chrono::milliseconds bound_;
+};
 
 // An absolute path of this system in UTF-8 as Windows programs name it: on Windows as it is;
 // elsewhere as Wine shows it (/home/ann/k is Z:\\home\\ann\\k), a backslash inside a POSIX name

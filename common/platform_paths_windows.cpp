@@ -10,9 +10,7 @@
 
 namespace kelvarro::platform {
 
-ShortForm ShortPathOf(const std::string& path) { return ShortPathOfWithin(path, kShortFormBound); }
-
-ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds) {
+ShortForm SystemShortForms::Of(const std::string& path) const {
   ShortForm result;
   result.why_not = "it has no short form";
   std::wstring wide;
@@ -30,7 +28,8 @@ ShortForm ShortPathOfWithin(const std::string& path, std::chrono::milliseconds) 
   return result;
 }
 
-const char* ShortFormWaitNote() { return ""; }
+// The system answers at once.
+std::string SystemShortForms::WaitNote() const { return ""; }
 
 std::string WindowsName(const std::string& absolute) { return absolute; }
 

@@ -97,7 +97,7 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     }
   };
   BoundedConsole console(fields.Rest());
-  const int exit_code = RunWizard(console, interpreter, files, testing::NoShortForm);
+  const int exit_code = RunWizard(console, interpreter, files, testing::NoShortForm());
   const std::string output = console.Output();
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
 
@@ -169,7 +169,7 @@ void FuzzSetup(std::uint8_t flags, Fields& fields) {
   RecordingInterpreter interpreter;
   BoundedConsole console(fields.Rest());
   // No folder has a short form: a worked-out path that the batch file cannot carry is asked for.
-  const int exit_code = RunSetup(console, interpreter, files, program_path, testing::TestNaming());
+  const int exit_code = RunSetup(console, interpreter, files, program_path, testing::NoShortForm());
   const std::string output = console.Output();
   Require(exit_code == 0 || exit_code == 1, "exit code 0 or 1");
   Require(interpreter.operations == std::vector<std::string>{testing::kClearScreen}, "one screen clear");

@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(files.At(".\\nandub\\multi.vcf") == testing::JobScriptFor(DoubledBackslashes(config.install_dir)),
           "the job script, byte for byte");
 
-  Require(!BatchWriter(files, config, choices, testing::NoShortForm), "the batch file written");
+  Require(!BatchWriter(files, config, choices, testing::NoShortForm()), "the batch file written");
   Require(files.At("process.bat") == ExpectedBatch(config, choices), "the batch file, byte for byte");
   return 0;
 }

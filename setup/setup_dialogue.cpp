@@ -6,8 +6,11 @@
 #include <utility>
 
 #include "common/config_file.h"
+#include "common/folder_name.h"
+#include "common/platform_text.h"
 #include "common/prompts.h"
 #include "common/write_failure.h"
+#include "setup/setup_platform.h"
 
 namespace kelvarro {
 namespace {
@@ -25,6 +28,11 @@ constexpr const char* kIdctTable =
     "\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n"
     "[3]\t64-bit FPU (optimized for Athlon, Pentium III and newer)\n";
 constexpr const char* kIdctPrompt = "please choose the IDCT to use: ";
+
+bool ToConfigText(const std::string& text, std::string& out) {
+  out = text;
+  return platform::ToProgramCodePage(out);
+}
 
 // A path that starts with a drive letter ("D:...") names the program's directory up to its
 // last backslash; anything else (a bare name, a relative or network path) says nothing usable.
@@ -56,7 +64,7 @@ int Fail(Console& console, const WriteFailure& failure) {
 }
 
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
-        const FolderNaming& naming) {
+        const ShortForms& short_forms) {
   // Asked before anything else: an answer that cannot be kept is not asked for. The file the
   // user had stays as it is until the new values are complete.
   ConfigWriter config(files);
@@ -70,11 +78,7 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   std::string install_dir;
   bool known = false;
   if (StartsWithDrive(program_path)) {
-    const ShortPathLookup told_lookup = [&](const std::string& folder) {
-      console.Write(naming.short_form_wait);
-      return naming.short_path_of(folder);
-    };
-    FolderName name = NameFolder(DirectoryOf(program_path), naming.to_config_text, told_lookup);
+    FolderName name = NameFolder(DirectoryOf(program_path), ToConfigText, short_forms, &console);
     known = name.found;
     if (known) {
       install_dir = std::move(name.text);
@@ -84,7 +88,7 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   }
   if (!known) {
     console.Write(kPathQuestion);
-    install_dir = naming.typed_path(ReadToken(console));
+    install_dir = platform::TypedPath(ReadToken(console));
   }
 
   const char key = KeyMenu(console, {kIdctTable, kIdctPrompt}, KeySet::Range('1', '3'));
@@ -97,9 +101,9 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
 }  // namespace
 
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
-             const FolderNaming& naming) {
+             const ShortForms& short_forms) {
   try {
-    return Run(console, interpreter, files, program_path, naming);
+    return Run(console, interpreter, files, program_path, short_forms);
   } catch (const EndOfInput&) {
     return 1;
   } catch (const std::bad_alloc&) {

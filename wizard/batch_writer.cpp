@@ -71,8 +71,8 @@ void JoinerLine(OutputFile& file, const BatchValues& config) {
 }  // namespace
 
 std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
-                                        const ShortPathLookup& short_path_of) {
-  const BatchValues values{InterpreterPath(config.install_dir, short_path_of), InterpreterValue(config.idct_switch)};
+                                        const ShortForms& short_forms) {
+  const BatchValues values{InterpreterPath(config.install_dir, short_forms), InterpreterValue(config.idct_switch)};
   return WriteWholeFile(files, kBatchFilePath, Opening::kTruncating, [&](OutputFile& file) {
     DecoderLine(file, values, choices);
     SoundDecoderLine(file, values, choices);

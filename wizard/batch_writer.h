@@ -10,7 +10,7 @@
 
 #include "common/config_file.h"
 #include "common/file_system.h"
-#include "common/folder_name.h"
+#include "common/platform_paths.h"
 #include "common/write_failure.h"
 #include "wizard/encoding_choices.h"
 
@@ -21,9 +21,9 @@ namespace kelvarro {
 // checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
 // file as they are, so the install directory is held once more, as the interpreter must read
 // it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A folder
-// that the interpreter cannot take as it is goes in by the short form that `short_path_of`
+// that the interpreter cannot take as it is goes in by the short form that `short_forms`
 // gives. What failed, when not every byte reached the disk: such a file must not be run.
 std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
-                                        const ShortPathLookup& short_path_of);
+                                        const ShortForms& short_forms);
 
 }  // namespace kelvarro

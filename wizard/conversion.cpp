@@ -48,12 +48,12 @@ std::string Folded(std::string folder) {
 // Whether the install directory `a` names the folder `b`. An empty one leaves every path of
 // the batch file relative to the folder it runs in. The short form is asked for only where the
 // names differ: setup writes it for a folder whose own name the tools cannot take.
-bool SameFolder(const std::string& a, const std::string& b, const ShortPathLookup& short_path_of) {
+bool SameFolder(const std::string& a, const std::string& b, const ShortForms& short_forms) {
   if (a.empty() || Folded(a) == Folded(b)) return true;
-  const ShortForm short_b = short_path_of(b);
+  const ShortForm short_b = short_forms.Of(b);
   if (short_b.path.empty()) return false;
   if (Folded(a) == Folded(short_b.path)) return true;
-  const ShortForm short_a = short_path_of(a);
+  const ShortForm short_a = short_forms.Of(a);
   return !short_a.path.empty() && Folded(short_a.path) == Folded(short_b.path);
 }
 
@@ -61,14 +61,14 @@ std::string FolderName(const std::string& path) { return path.substr(0, path.fin
 std::string FileName(const std::string& path) { return path.substr(path.find('\\') + 1); }
 
 std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config,
-                                      const ShortPathLookup& short_path_of) {
+                                      const ShortForms& short_forms) {
   const std::string blocked = interpreter.WhyBatchFilesCannotRun();
   if (!blocked.empty()) return "\nuh-oh... i can't run process.bat: " + blocked + "!\n\n";
 
   std::string configured = config.install_dir;
   if (!platform::FromProgramCodePage(configured)) configured = config.install_dir;
   const std::string here = files.WorkingFolder();
-  if (!SameFolder(configured, here, short_path_of)) {
+  if (!SameFolder(configured, here, short_forms)) {
     std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
     if (!platform::ToProgramCodePage(shown)) shown = here;
     return "\nuh-oh... looks like config.cfg was made for the folder " + config.install_dir + ", but i'm running in " +
@@ -124,8 +124,8 @@ bool EndsWithVob(std::string_view name) {
 
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
                                          const WizardConfig& config, const EncodingChoices& choices,
-                                         const ShortPathLookup& short_path_of) {
-  if (auto why_not = WhyNotHere(interpreter, files, config, short_path_of)) return why_not;
+                                         const ShortForms& short_forms) {
+  if (auto why_not = WhyNotHere(interpreter, files, config, short_forms)) return why_not;
   if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
   if (auto why_not = RemoveEarlierFiles(files, choices)) return why_not;
 

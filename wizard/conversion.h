@@ -10,7 +10,7 @@
 #include "common/config_file.h"
 #include "common/console.h"
 #include "common/file_system.h"
-#include "common/folder_name.h"
+#include "common/platform_paths.h"
 #include "wizard/encoding_choices.h"
 #include "wizard/wizard_interpreter.h"
 
@@ -27,7 +27,7 @@ namespace kelvarro {
 // by this run; otherwise the line that says what stopped it, and the run ends with it.
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
                                          const WizardConfig& config, const EncodingChoices& choices,
-                                         const ShortPathLookup& short_path_of);
+                                         const ShortForms& short_forms);
 
 // The line that follows "no vob files" when they stand one folder down, as a disc's VIDEO_TS
 // folder copied whole leaves them; "" when they do not.

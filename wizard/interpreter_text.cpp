@@ -1,5 +1,6 @@
 #include "wizard/interpreter_text.h"
 
+#include "common/folder_name.h"
 #include "common/platform_text.h"
 #include "wizard/batch_code_page.h"
 
@@ -29,7 +30,7 @@ std::string EscapeForInterpreter(const std::string& text) {
   return escaped;
 }
 
-std::string InterpreterPath(const std::string& dir, const ShortPathLookup& short_path_of) {
+std::string InterpreterPath(const std::string& dir, const ShortForms& short_forms) {
   // ASCII is the same in every code page: the usual directory is not copied for nothing.
   const bool ascii = platform::IsAscii(dir);
   std::string converted;
@@ -38,7 +39,7 @@ std::string InterpreterPath(const std::string& dir, const ShortPathLookup& short
     if (!platform::FromProgramCodePage(converted)) return EscapeForInterpreter(dir);
   }
   const std::string& utf8 = ascii ? dir : converted;
-  FolderName name = NameFolder(utf8, ToBatchText, short_path_of);
+  FolderName name = NameFolder(utf8, ToBatchText, short_forms);
   if (name.found) return std::move(name.text);
   std::string text;
   if (ToBatchText(utf8, text)) return text;

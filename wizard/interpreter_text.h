@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "common/folder_name.h"
+#include "common/platform_paths.h"
 
 namespace kelvarro {
 
@@ -21,7 +21,7 @@ std::string EscapeForInterpreter(const std::string& text);
 // equivalent there, its short form, treated alike (folder_name.h); where that fails too, as
 // near to that as can be had: escaped and converted if possible, else escaped as it stands,
 // which is what the interpreter got before anything was converted.
-std::string InterpreterPath(const std::string& dir, const ShortPathLookup& short_path_of);
+std::string InterpreterPath(const std::string& dir, const ShortForms& short_forms);
 
 // Any other value: escaped, in the interpreter's code page where it has an equivalent for
 // every character, else escaped as it stands.

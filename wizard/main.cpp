@@ -8,5 +8,6 @@ int main() {
   kelvarro::TerminalConsole console;
   kelvarro::WizardSystemInterpreter interpreter;
   kelvarro::DiskFileSystem files;
-  return kelvarro::RunWizard(console, interpreter, files, kelvarro::platform::ShortPathOf);
+  const kelvarro::platform::SystemShortForms short_forms;
+  return kelvarro::RunWizard(console, interpreter, files, short_forms);
 }

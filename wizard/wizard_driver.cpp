@@ -32,7 +32,7 @@ void SayFarewell(Console& console) {
   console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
 }
 
-int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortPathLookup& short_path_of) {
+int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
   EncodingChoices choices;
   const std::optional<WizardConfig> read = ReadConfig(files);
   if (!read) return Fail(console, kNoConfigMessage);
@@ -60,7 +60,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   AskAudioStream(console, choices);
   AskMp3Mode(console, choices);
   AskAspect(console, choices);
-  if (const std::optional<WriteFailure> failure = BatchWriter(files, config, choices, short_path_of)) {
+  if (const std::optional<WriteFailure> failure = BatchWriter(files, config, choices, short_forms)) {
     return Fail(console, WriteFailureMessage(*failure));
   }
 
@@ -69,7 +69,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   const char run_now =
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) {
-    if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_path_of)) {
+    if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_forms)) {
       return Fail(console, *stopped);
     }
   }
@@ -81,10 +81,9 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
 
 }  // namespace
 
-int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files,
-              const ShortPathLookup& short_path_of) {
+int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
   try {
-    return Run(console, interpreter, files, short_path_of);
+    return Run(console, interpreter, files, short_forms);
   } catch (const EndOfInput&) {
     return 1;
   } catch (const std::bad_alloc&) {

@@ -42,7 +42,8 @@ std::string StandInWinepath(const TempDir& dir, const std::string& answer, const
                  dir / "winepath.log" + "'\n/bin/sleep 20 </dev/null >/dev/null 2>&1 &\nprintf '%s\\r\\n' '" + answer +
                  "'\n" + ending + "\n");
   chmod(script.c_str(), 0755);
-  return "PATH=" + dir / "bin";
+  // Not in the first folder of the PATH: every folder is looked through, as for /usr/bin.
+  return "PATH=/nonexistent:" + dir / "bin";
 }
 
 PtyOptions SetupWithPath(const TempDir& dir, const std::string& workdir, const std::string& argv0,

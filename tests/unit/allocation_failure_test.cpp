@@ -101,7 +101,7 @@ WizardRun RunWizardOn(ExhaustedFileSystem& files) {
   };
   ScriptedConsole console("20n51yk");
   WizardRun run;
-  run.exit_code = RunWizard(console, interpreter, files, testing::NoShortForm);
+  run.exit_code = RunWizard(console, interpreter, files, testing::NoShortForm());
   run.output = console.Output();
   run.operations = interpreter.operations;
   return run;
@@ -158,13 +158,13 @@ TEST(AllocationFailure, SetupEndsSilentlyKeepingTheConfigItFound) {
   files.files[kConfigFileName] = "c:\\old\\\r\n-r1";
   RecordingInterpreter interpreter;
   ExhaustedTokenConsole console("c:\\k\\\n1");
-  EXPECT_EQ(RunSetup(console, interpreter, files, "setup", testing::TestNaming()), 1);
+  EXPECT_EQ(RunSetup(console, interpreter, files, "setup", testing::NoShortForm()), 1);
   EXPECT_EQ(console.Output(), kBanner + kPathQuestion);
   EXPECT_EQ(files.At(kConfigFileName), "c:\\old\\\r\n-r1");
 
   ExhaustedFileSystem exhausted(kConfigFileName, Where::kWrite, 0);
   ScriptedConsole keys("2");
-  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", testing::TestNaming()), 1);
+  EXPECT_EQ(RunSetup(keys, interpreter, exhausted, "c:\\k\\setup.exe", testing::NoShortForm()), 1);
   EXPECT_EQ(keys.Output(), kBanner + kIdctMenu + "2");
   EXPECT_EQ(exhausted.At(kConfigFileName), "");
   EXPECT_EQ(exhausted.files.size(), 1u) << "nothing but the config.cfg created empty at the start";

@@ -27,8 +27,8 @@ class BatchCodePage : public ::testing::Test {
 
 // The paths are in ANSI, as config.cfg holds them.
 TEST_F(BatchCodePage, LettersGoToTheirOemBytesAfterTheEscaping) {
-  EXPECT_EQ(InterpreterPath("Z:\\R&D\\J\xF6rg%\\", testing::NoShortForm), "Z:\\R^&D\\J\x94rg%%\\");
-  EXPECT_EQ(InterpreterPath("\xC4\xD6\xDC\xE4\xFC\xDF\xE9", testing::NoShortForm), "\x8E\x99\x9A\x84\x81\xE1\x82");
+  EXPECT_EQ(InterpreterPath("Z:\\R&D\\J\xF6rg%\\", testing::NoShortForm()), "Z:\\R^&D\\J\x94rg%%\\");
+  EXPECT_EQ(InterpreterPath("\xC4\xD6\xDC\xE4\xFC\xDF\xE9", testing::NoShortForm()), "\x8E\x99\x9A\x84\x81\xE1\x82");
   EXPECT_EQ(InterpreterValue("-r\xF6"), "-r\x94");
 }
 
@@ -46,7 +46,7 @@ TEST_F(BatchCodePage, LettersWithoutAnEquivalentFail) {
 
 // What the interpreter got before: no worse than that when nothing better can be had.
 TEST_F(BatchCodePage, WithoutAnEquivalentOrAShortFormTheTextStaysAsItStands) {
-  EXPECT_EQ(InterpreterPath("Z:\\nowhere\\kelvarro\\M\x80s&1\\", testing::NoShortForm),
+  EXPECT_EQ(InterpreterPath("Z:\\nowhere\\kelvarro\\M\x80s&1\\", testing::NoShortForm()),
             "Z:\\nowhere\\kelvarro\\M\x80s^&1\\");
   EXPECT_EQ(InterpreterValue("-r\x80"), "-r\x80");
 }

@@ -51,10 +51,10 @@ std::string BatchFile(const std::string& dir, const std::string& decoder, const 
 }
 
 // The file as the writer leaves it in place of an earlier, longer one.
-std::string Written(const WizardConfig& config, const EncodingChoices& choices, const ShortPathLookup& lookup) {
+std::string Written(const WizardConfig& config, const EncodingChoices& choices, const ShortForms& short_forms) {
   MemoryFileSystem files;
   files.files["process.bat"] = std::string(4000, 'x');
-  EXPECT_FALSE(BatchWriter(files, config, choices, lookup).has_value());
+  EXPECT_FALSE(BatchWriter(files, config, choices, short_forms).has_value());
   return files.At("process.bat");
 }
 
@@ -108,7 +108,7 @@ TEST(BatchWriter, WritesFourLinesOfTheValuesAsHeld) {
        BatchFile("e:\\R^&D 100%%^^\\", "-f2 -q0 -r%% -3X 512 -3Y 384 -1 512 384", "0x80", "128")},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Written(c.config, c.choices, testing::NoShortForm), c.expected) << c.config.install_dir;
+    EXPECT_EQ(Written(c.config, c.choices, testing::NoShortForm()), c.expected) << c.config.install_dir;
   }
 }
 
@@ -126,11 +126,8 @@ TEST(InterpreterText, EscapesTheCharactersTheInterpreterGivesAMeaning) {
 // their file names; without one, as it stands. A folder no Windows program can enter is not
 // looked up.
 TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
-  std::vector<std::string> looked_up;
-  const ShortPathLookup lookup = [&](const std::string& dir) {
-    looked_up.push_back(dir);
-    return ShortForm{"E:\\R&D~1\\", ""};
-  };
+  const testing::FakeShortForms lookup([](const std::string&) { return ShortForm{"E:\\R&D~1\\", ""}; });
+  const std::vector<std::string>& looked_up = lookup.asked;
   const std::string constant = "-f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384";
   const std::string too_long_for_the_tools = "e:\\" + std::string(226, 'x') + "\\";
   for (const std::string dir : {"e:\\a;b\\", "e:\\a,b\\", "e:\\a=b\\", "e:\\a(b)\\", too_long_for_the_tools.c_str()}) {
@@ -140,7 +137,7 @@ TEST(BatchWriter, FolderTheInterpreterWouldCutGoesInByItsShortForm) {
     EXPECT_EQ(looked_up.back(), dir);
   }
   EXPECT_EQ(looked_up.size(), 5u);
-  EXPECT_EQ(Written(WizardConfig{"e:\\a;b&c\\", "-r1"}, ConstantExample(), testing::NoShortForm),
+  EXPECT_EQ(Written(WizardConfig{"e:\\a;b&c\\", "-r1"}, ConstantExample(), testing::NoShortForm()),
             BatchFile("e:\\a;b^&c\\", constant, "0x80", "128"));
   EXPECT_EQ(Written(WizardConfig{"e:\\a b?\\", "-r1"}, ConstantExample(), lookup),
             BatchFile("e:\\a b?\\", constant, "0x80", "128"));

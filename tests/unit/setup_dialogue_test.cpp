@@ -19,11 +19,10 @@ namespace {
 
 using namespace testing::texts;
 
+using testing::FakeShortForms;
 using testing::MemoryFileSystem;
-using testing::NoShortForm;
 using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
-using testing::TestNaming;
 
 struct SetupRun {
   int exit_code;
@@ -33,10 +32,10 @@ struct SetupRun {
 };
 
 SetupRun RunWith(const std::string& program_path, const std::string& input, MemoryFileSystem files = {},
-                 const FolderNaming& naming = TestNaming()) {
+                 const ShortForms& short_forms = FakeShortForms()) {
   SetupRun run{0, "", std::move(files), {}};
   ScriptedConsole console(input);
-  run.exit_code = RunSetup(console, run.interpreter, run.files, program_path, naming);
+  run.exit_code = RunSetup(console, run.interpreter, run.files, program_path, short_forms);
   run.output = console.Output();
   return run;
 }
@@ -54,7 +53,7 @@ TEST(SetupDialogue, DrivePathGivesItsDirectoryWithoutAQuestion) {
   };
   files.files["config.cfg"] = "old\r\n-r7";
 
-  EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe", TestNaming()), 0);
+  EXPECT_EQ(RunSetup(console, interpreter, files, "D:\\tools\\enc\\setup.exe", FakeShortForms()), 0);
   EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
   EXPECT_EQ(config_at_clear, "old\r\n-r7");
   EXPECT_EQ(output_at_clear, "");
@@ -92,34 +91,34 @@ TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordAsTyped) {
 // blanks and at ; , = ( ): such a directory goes in by its short form, as does one with a
 // letter that config.cfg's code page lacks.
 TEST(SetupDialogue, DirectoryTheBatchFileCannotCarryIsWrittenInItsShortForm) {
-  std::vector<std::string> looked_up;
-  FolderNaming naming = TestNaming([&](const std::string& dir) {
-    looked_up.push_back(dir);
-    return ShortForm{"C:\\PROGRA~1\\KELVAR~1.7\\", ""};
-  });
-  naming.short_form_wait = "looking it up\n";
-  const SetupRun run = RunWith("C:\\Program Files\\kelvarro 0.7\\setup.exe", "3", {}, naming);
-  EXPECT_EQ(looked_up, std::vector<std::string>{"C:\\Program Files\\kelvarro 0.7\\"});
+  const FakeShortForms short_forms(
+      [](const std::string&) {
+        return ShortForm{"C:\\PROGRA~1\\KELVAR~1.7\\", ""};
+      },
+      "looking it up\n");
+  const SetupRun run = RunWith("C:\\Program Files\\kelvarro 0.7\\setup.exe", "3", {}, short_forms);
+  EXPECT_EQ(short_forms.asked, std::vector<std::string>{"C:\\Program Files\\kelvarro 0.7\\"});
   EXPECT_EQ(run.output, kBanner + "looking it up\n" + kIdctMenu + "3");
   EXPECT_EQ(run.files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r7");
 
-  looked_up.clear();
+  short_forms.asked.clear();
   // The longest install directory that leaves the tools room for their file names is 229.
   const std::string too_long_for_the_tools = "C:\\" + std::string(226, 'x') + "\\";
   for (const std::string dir : {"C:\\a\tb\\", "C:\\a;b\\", "C:\\a,b\\", "C:\\a=b\\", "C:\\a(b\\", "C:\\a)b\\",
-                                "C:\\Jos\xC3\xA9\\", too_long_for_the_tools.c_str()}) {
-    EXPECT_EQ(RunWith(dir + "setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2")
+                                "C:\\\xD0\x94\xD0\xB8\\", too_long_for_the_tools.c_str()}) {
+    EXPECT_EQ(RunWith(dir + "setup.exe", "1", {}, short_forms).files.At("config.cfg"),
+              "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2")
         << dir;
   }
-  EXPECT_EQ(looked_up.size(), 8u);
+  EXPECT_EQ(short_forms.asked.size(), 8u);
   // Characters that mean something to the interpreter but are escaped in the batch file do
   // not need the short form, nor does a plain name.
-  looked_up.clear();
-  EXPECT_EQ(RunWith("C:\\R&D^x%y\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\R&D^x%y\\\r\n-r2");
-  EXPECT_EQ(RunWith("C:\\enc\\setup.exe", "1", {}, naming).files.At("config.cfg"), "C:\\enc\\\r\n-r2");
-  EXPECT_EQ(RunWith("C:\\" + std::string(225, 'x') + "\\setup.exe", "1", {}, naming).files.At("config.cfg"),
+  short_forms.asked.clear();
+  EXPECT_EQ(RunWith("C:\\R&D^x%y\\setup.exe", "1", {}, short_forms).files.At("config.cfg"), "C:\\R&D^x%y\\\r\n-r2");
+  EXPECT_EQ(RunWith("C:\\enc\\setup.exe", "1", {}, short_forms).files.At("config.cfg"), "C:\\enc\\\r\n-r2");
+  EXPECT_EQ(RunWith("C:\\" + std::string(225, 'x') + "\\setup.exe", "1", {}, short_forms).files.At("config.cfg"),
             "C:\\" + std::string(225, 'x') + "\\\r\n-r2");
-  EXPECT_TRUE(looked_up.empty());
+  EXPECT_TRUE(short_forms.asked.empty());
 }
 
 // A folder that no Windows program can enter, by either name, is refused before any lookup.
@@ -145,10 +144,10 @@ TEST(SetupDialogue, DirectoryNoWindowsProgramCanEnterIsRefusedWithItsReason) {
            "\\",
        "its Windows path is 260 characters long, more than a working directory takes (259)"},
   };
-  FolderNaming naming = TestNaming([](const std::string&) -> ShortForm { throw std::logic_error("looked up"); });
-  naming.short_form_wait = "looking it up\n";
+  const FakeShortForms short_forms([](const std::string&) -> ShortForm { throw std::logic_error("looked up"); },
+                                   "looking it up\n");
   for (const auto& [dir, why_not] : cases) {
-    const SetupRun run = RunWith(dir + "setup", "d:\\k\\ 1", {}, naming);
+    const SetupRun run = RunWith(dir + "setup", "d:\\k\\ 1", {}, short_forms);
     EXPECT_EQ(run.output, kBanner + UnusableFolder(why_not) + kPathQuestion + kIdctMenu + " " + kIdctMenu + "1") << dir;
     EXPECT_EQ(run.files.At("config.cfg"), "d:\\k\\\r\n-r2");
   }
@@ -158,17 +157,17 @@ TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
   const std::string program = "C:\\Program Files\\kelvarro\\setup.exe";
   // No short form at all; the long form given back (8.3 names switched off); a short form that
   // still has a letter the code page lacks.
-  const std::pair<ShortPathLookup, std::string> cases[] = {{NoShortForm, testing::kNoShortFormReason},
-                                                           {[](const std::string& dir) {
-                                                              return ShortForm{dir, ""};
-                                                            },
-                                                            "it has no short form that a batch file can take"},
-                                                           {[](const std::string&) {
-                                                              return ShortForm{"C:\\\xC3\xA9~1\\", ""};
-                                                            },
-                                                            "it has no short form that a batch file can take"}};
+  const std::pair<FakeShortForms::Answer, std::string> cases[] = {{testing::NoneFor, testing::kNoShortFormReason},
+                                                                  {[](const std::string& dir) {
+                                                                     return ShortForm{dir, ""};
+                                                                   },
+                                                                   "it has no short form that a batch file can take"},
+                                                                  {[](const std::string&) {
+                                                                     return ShortForm{"C:\\\xD0\x94~1\\", ""};
+                                                                   },
+                                                                   "it has no short form that a batch file can take"}};
   for (const auto& [lookup, why_not] : cases) {
-    const SetupRun run = RunWith(program, "d:\\enc\\ x1", {}, TestNaming(lookup));
+    const SetupRun run = RunWith(program, "d:\\enc\\ x1", {}, FakeShortForms(lookup));
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.output,
               kBanner + UnusableFolder(why_not) + kPathQuestion + kIdctMenu + " " + kIdctMenu + "x" + kIdctMenu + "1");
@@ -179,14 +178,6 @@ TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
   EXPECT_EQ(ended.exit_code, 1);
   EXPECT_EQ(ended.output, kBanner + UnusableFolder(testing::kNoShortFormReason) + kPathQuestion);
   EXPECT_EQ(ended.files.At("config.cfg"), "");
-}
-
-// A typed path is stored as the platform names it; the short form is not asked for.
-TEST(SetupDialogue, TypedPathIsStoredAsThePlatformNamesIt) {
-  FolderNaming naming = TestNaming([](const std::string&) -> ShortForm { throw std::logic_error("looked up"); });
-  naming.typed_path = [](const std::string& typed) { return "Z:" + typed; };
-  const SetupRun run = RunWith("setup", "/home/ann/k;1/ 2", {}, naming);
-  EXPECT_EQ(run.files.At("config.cfg"), "Z:/home/ann/k;1/\r\n-r1");
 }
 
 // A config.cfg that cannot be written is told before any question; one whose write or close
@@ -206,7 +197,7 @@ TEST(SetupDialogue, ConfigThatCannotBeWrittenIsToldAndKept) {
       (files.*failing).insert("config.cfg");
       ScriptedConsole console(keys);
       RecordingInterpreter interpreter;
-      EXPECT_EQ(RunSetup(console, interpreter, files, "c:\\k\\setup.exe", TestNaming()), 1) << screen;
+      EXPECT_EQ(RunSetup(console, interpreter, files, "c:\\k\\setup.exe", FakeShortForms()), 1) << screen;
       EXPECT_EQ(console.Output(), screen);
       EXPECT_EQ(files.At("config.cfg"), old);
       // One key after the message is waited for; at the end of the input the wait gives up.

@@ -1,5 +1,6 @@
-// Wine's short form on POSIX, from a stand-in winepath on the PATH: its wait is bounded, and
-// it ends when winepath has, though a process it left behind keeps the answer's pipe open.
+// Wine's short form on POSIX, from a stand-in winepath in a later folder of the PATH: its wait
+// is bounded, and it ends when winepath has, though a process it left behind keeps the
+// answer's pipe open.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -40,7 +41,8 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
   const fs::path dir = fs::temp_directory_path() / ("kelvarro-winepath-" + std::to_string(getpid()));
   fs::create_directories(dir);
   const std::string saved_path = getenv("PATH");
-  setenv("PATH", (dir.string() + ":" + saved_path).c_str(), 1);
+  setenv("PATH", ("/nonexistent:" + dir.string() + ":" + saved_path).c_str(), 1);
+  const platform::SystemShortForms short_forms(std::chrono::seconds(2));
   const fs::path sleeper = dir / "sleeper";
   const struct {
     std::string after_sleeper;  // what the stand-in does once a sleeper holds its output open
@@ -56,7 +58,7 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
     chmod((dir / "winepath").c_str(), 0755);
     fs::remove(sleeper);
     const auto started = steady_clock::now();
-    const ShortForm got = platform::ShortPathOfWithin("Z:\\a b\\", std::chrono::seconds(2));
+    const ShortForm got = short_forms.Of("Z:\\a b\\");
     // Far below the sleeper's 600 s, however loaded the machine.
     EXPECT_LT(steady_clock::now() - started, std::chrono::seconds(30)) << c.after_sleeper;
     EXPECT_EQ(got.path, c.expected.path);
@@ -67,6 +69,13 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
     EXPECT_EQ(EndsWithin(pid, std::chrono::seconds(c.sleeper_ended ? 5 : 0)), c.sleeper_ended);
     kill(pid, SIGKILL);
   }
+  // An empty entry names the current folder; where no folder has winepath, nothing is waited for.
+  const fs::path here = fs::current_path();
+  fs::current_path(dir);
+  setenv("PATH", "/nonexistent:", 1);
+  EXPECT_NE(short_forms.WaitNote(), "");
+  fs::current_path(here);
+  EXPECT_EQ(short_forms.WaitNote(), "");
   setenv("PATH", saved_path.c_str(), 1);
   fs::remove_all(dir);
 }

@@ -77,7 +77,7 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   MemoryFileSystem files;
   RecordingInterpreter interpreter;
   ScriptedConsole console("q");
-  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm), 1);
+  EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm()), 1);
   EXPECT_EQ(console.Output(), kNoConfig);
   EXPECT_TRUE(interpreter.operations.empty());
 }
@@ -102,7 +102,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
     for (const std::string& path : elsewhere) install.files.files[path] = "";
     install.files.files[".\\input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
     ScriptedConsole console("q");
-    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1);
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
     EXPECT_EQ(console.Output(), shown);
     EXPECT_EQ(install.interpreter.operations, Operations{kListVobFiles});
     EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "");
@@ -113,7 +113,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
 TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles) {
   Install install;
   ScriptedConsole console("20N51nz");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(console.Output(),
             "welcome to kelvarro 0.7.31\n"
             "\nplease choose the region code of the DVD (1 or 2): 2"
@@ -146,7 +146,7 @@ TEST(WizardDriver, JobScriptIsOnDiskBeforeTheAudioQuestionAndTheBatchFileBeforeT
     if (text == kOffer && install.files.Has("process.bat"))
       batch_size_at_offer = install.files.At("process.bat").size();
   };
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_TRUE(script_at_audio_question);
   EXPECT_FALSE(batch_at_audio_question);
   EXPECT_EQ(batch_size_at_offer, 590u);
@@ -164,7 +164,7 @@ TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepea
       output_when_run = console.Output();
     }
   };
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(install.interpreter.operations, (Operations{kListVobFiles, kClearScreen, kRunBatchFile}));
   EXPECT_EQ(batch_when_run.size(), 590u);
   const std::string output = console.Output();
@@ -176,7 +176,7 @@ TEST(WizardDriver, YesRunsTheCompleteBatchFileBeforeTheFarewellAndOtherKeysRepea
 TEST(WizardDriver, OnlyTheBatchFileEscapesTheInstallDirForTheInterpreter) {
   Install install({"VTS_01_1.VOB"}, "e:\\R&D^%\\\r\n-r1");
   ScriptedConsole console("20N51nz");
-  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 0);
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0);
   EXPECT_EQ(install.files.At(".\\input\\movie.lst"), "e:\\R&D^%\\input\\VTS_01_1.VOB\r\n");
   EXPECT_NE(install.files.At(".\\nandub\\multi.vcf").find("(\"e:\\\\R&D^%\\\\temp"), std::string::npos);
   EXPECT_NE(install.files.At("process.bat").find("\ne:\\R^&D^^%%\\nandub\\nandub.exe "), std::string::npos);
@@ -208,7 +208,7 @@ TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
       install.files.files["process.bat"] = "an earlier movie's batch file";
       (install.files.*failing).insert(step.path);
       ScriptedConsole console("20N51yk");
-      EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm), 1) << step.path;
+      EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1) << step.path;
       EXPECT_EQ(console.Output(), step.before + NotWritten(step.shown, reason)) << step.path << ": " << reason;
       EXPECT_EQ(install.interpreter.operations, step.operations) << step.path;
       EXPECT_NE(console.Remaining(), "") << "one key is taken, no more";
@@ -228,10 +228,10 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
   const auto not_made = [](const std::string& tool, const std::string& file) {
     return "\nuh-oh... looks like " + tool + " did not make " + file + ", so the movie was not made!\n\n";
   };
-  const ShortPathLookup short_forms = [](const std::string& path) {
+  const testing::FakeShortForms short_forms([](const std::string& path) {
     if (path == kDir) return ShortForm{"D:\\DIVXST~1\\KELVAR~1.1\\", ""};
     return ShortForm{"", "none"};
-  };
+  });
   const struct {
     const char* what;
     std::function<void(Install&)> change;

@@ -1,0 +1,137 @@
+// Only calls that POSIX and macOS both have.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <iostream>
+
+#include "common/run_program.h"
+
+extern char** environ;
+
+namespace kelvarro::platform {
+namespace {
+
+// `pipe_ends` nullptr: the program keeps the programs' own standard streams. Otherwise its input
+// is nothing, its errors are discarded, and the pipe's writing end is its standard output
+// only, so that the pipe is closed once it and whatever it started are gone.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (pipe_ends != nullptr) {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclose(&actions, pipe_ends[0]);
+    posix_spawn_file_actions_addclose(&actions, pipe_ends[1]);
+  }
+  // A group of its own, so that the program can be ended with every process it started.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  if (own_group) {
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+  }
+  std::vector<std::string> copies = arguments;
+  std::vector<char*> argv;
+  for (std::string& argument : copies) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? child : -1;
+}
+
+// Reads what is there to read within `wait_ms`; false once the writers are gone.
+bool ReadSome(int from, std::string& output, int wait_ms) {
+  pollfd ready{from, POLLIN, 0};
+  const int count = poll(&ready, 1, wait_ms);
+  if (count <= 0) return count == 0 || errno == EINTR;
+  char buffer[4096];
+  const ssize_t got = read(from, buffer, sizeof buffer);
+  if (got > 0) output.append(buffer, static_cast<std::size_t>(got));
+  return got > 0 || (got < 0 && errno == EINTR);
+}
+
+// Once the program has ended, all it wrote is in the pipe, though the pipe may stay open.
+void ReadRest(int from, std::string& output) {
+  pollfd ready{from, POLLIN, 0};
+  char buffer[4096];
+  while (poll(&ready, 1, 0) > 0) {
+    const ssize_t got = read(from, buffer, sizeof buffer);
+    if (got <= 0) return;
+    output.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+pid_t Reap(pid_t child, int& status, bool block) {
+  pid_t ended = 0;
+  do {
+    ended = waitpid(child, &status, block ? 0 : WNOHANG);
+  } while (ended < 0 && errno == EINTR);
+  return ended;
+}
+
+}  // namespace
+
+std::string FindOnPath(const std::string& program) {
+  const char* const search = std::getenv("PATH");
+  if (search == nullptr) return "";
+  const std::string folders = search;
+  for (std::size_t start = 0; start <= folders.size();) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    std::string path = (end == start ? "." : folders.substr(start, end - start)) + "/" + program;
+    if (access(path.c_str(), X_OK) == 0) return path;
+    start = end + 1;
+  }
+  return "";
+}
+
+ProgramRun RunProgram(const std::vector<std::string>& arguments, Streams streams,
+                      std::optional<std::chrono::milliseconds> bound) {
+  ProgramRun run;
+  std::cout.flush();
+  const std::string path = FindOnPath(arguments.at(0));
+  if (path.empty()) return run;
+  const bool captured = streams == Streams::kCaptured;
+  int ends[2] = {-1, -1};
+  if (captured && pipe(ends) != 0) return run;
+  // Wine's own diagnostics are not wanted, unless the user asked for them.
+  setenv("WINEDEBUG", "-all", 0);
+  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value());
+  if (captured) close(ends[1]);
+  if (child < 0) {
+    if (captured) close(ends[0]);
+    return run;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + bound.value_or(std::chrono::milliseconds(0));
+  bool open = captured;
+  int status = 0;
+  pid_t ended = 0;
+  while (ended == 0 && (!bound || std::chrono::steady_clock::now() < deadline)) {
+    open = open && ReadSome(ends[0], run.output, 100);
+    ended = Reap(child, status, !open && !bound);
+    if (!open && ended == 0) poll(nullptr, 0, 10);
+  }
+  if (open && ended != 0) ReadRest(ends[0], run.output);
+  if (captured) close(ends[0]);
+  if (ended == 0) {
+    kill(-child, SIGKILL);
+    Reap(child, status, true);
+    run.outcome = ProgramRun::Outcome::kStopped;
+    return run;
+  }
+  run.outcome = ProgramRun::Outcome::kEnded;
+  run.exit_code = ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+  return run;
+}
+
+}  // namespace kelvarro::platform
