@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/config_file.h"
+#include "common/folder_name.h"
 #include "fuzz/bounded_console.h"
 #include "fuzz/fields.h"
 #include "fuzz/fuzz_check.h"
