@@ -9,25 +9,19 @@ namespace kelvarro {
 
 inline constexpr const char* kClearScreenCommand = "cls";
 
+// The real interpreter for a program that asks for nothing but the screen clear; tests
+// override what they record.
 class CommandInterpreter {
  public:
   virtual ~CommandInterpreter() = default;
-  // Clears the console window ("cls").
-  virtual void ClearScreen() = 0;
+  // Clears the console window: "cls" on Windows; on other systems the terminal's clear
+  // sequence, written only when standard output is a terminal, as "cls" prints nothing into a
+  // pipe (system_interpreter_*.cpp).
+  virtual void ClearScreen();
 };
-
-// The real screen clear: "cls" on Windows; on other systems the terminal's clear sequence,
-// written only when standard output is a terminal, as "cls" prints nothing into a pipe.
-void ClearSystemScreen();
 
 // Standard output flushed, so that what a command shows follows everything printed so far.
 // Every real command operation calls this first.
 void FlushStandardOutput();
-
-// The real interpreter for a program that asks for nothing but the screen clear.
-class SystemInterpreter : public CommandInterpreter {
- public:
-  void ClearScreen() override { ClearSystemScreen(); }
-};
 
 }  // namespace kelvarro

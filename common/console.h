@@ -30,6 +30,10 @@ class Console {
 
   // Reads one word delimited by white space from the input stream. Throws EndOfInput.
   virtual std::string ReadToken() = 0;
+
+  // Waits for one key, without echo, and forgets it: the wait before a program ends. Throws
+  // EndOfInput.
+  void WaitKey() { ReadKey(false); }
 };
 
 }  // namespace kelvarro

@@ -10,12 +10,10 @@ char KeyMenu(Console& console, std::initializer_list<std::string_view> texts, Ke
   }
 }
 
-void ReadInt(Console& console, std::int32_t& target) { console.ReadInt(target); }
-
-std::string ReadToken(Console& console) { return console.ReadToken(); }
-
-void ClearScreen(CommandInterpreter& interpreter) { interpreter.ClearScreen(); }
-
-void WaitKey(Console& console) { console.ReadKey(false); }
+int Fail(Console& console, std::string_view message) {
+  console.Write(message);
+  console.WaitKey();
+  return 1;
+}
 
 }  // namespace kelvarro

@@ -3,12 +3,11 @@
 // The one prompting style of both programs: a question printed to the screen, answered by a
 // single key (menus and yes/no questions) or by a value typed on the input stream.
 
-#include <cstdint>
 #include <initializer_list>
+#include <new>
 #include <string>
 #include <string_view>
 
-#include "command_interpreter.h"
 #include "console.h"
 
 namespace kelvarro {
@@ -38,16 +37,21 @@ constexpr bool IsYes(char key) { return key == 'y' || key == 'Y'; }
 // key. Throws EndOfInput when the input ends.
 char KeyMenu(Console& console, std::initializer_list<std::string_view> texts, KeySet keys);
 
-// Reads one decimal integer into `target`; on failure `target` keeps its value (see Console).
-void ReadInt(Console& console, std::int32_t& target);
+// Shows a message that ends the run, waits for one key and gives the exit code 1: how both
+// programs end a run that cannot do its work.
+int Fail(Console& console, std::string_view message);
 
-// Reads one word delimited by white space. Throws EndOfInput when the input ends.
-std::string ReadToken(Console& console);
-
-// Has the command interpreter clear the screen.
-void ClearScreen(CommandInterpreter& interpreter);
-
-// Waits for one key, without echo, and forgets it. Throws EndOfInput when the input ends.
-void WaitKey(Console& console);
+// Runs one program's dialogue to its exit code. Input that ends for good (see EndOfInput) or
+// memory that runs out ends it with 1, silently; the files keep what was written into them.
+template <typename Dialogue>
+int RunToTheEnd(Dialogue&& dialogue) {
+  try {
+    return dialogue();
+  } catch (const EndOfInput&) {
+    return 1;
+  } catch (const std::bad_alloc&) {
+    return 1;
+  }
+}
 
 }  // namespace kelvarro

@@ -22,7 +22,7 @@ bool TerminalCanClear() {
 
 }  // namespace
 
-void ClearSystemScreen() {
+void CommandInterpreter::ClearScreen() {
   if (platform::StdoutIsTerminal() && TerminalCanClear()) std::cout << "\x1b[H\x1b[2J";
 }
 

@@ -7,7 +7,7 @@
 
 namespace kelvarro {
 
-void ClearSystemScreen() {
+void CommandInterpreter::ClearScreen() {
   FlushStandardOutput();
   std::system(kClearScreenCommand);
 }

@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
   kelvarro::TerminalConsole console;
-  kelvarro::SystemInterpreter interpreter;
+  kelvarro::CommandInterpreter interpreter;
   kelvarro::DiskFileSystem files;
   const kelvarro::platform::SystemShortForms short_forms;
   return kelvarro::RunSetup(console, interpreter, files, kelvarro::platform::ProgramPath(argc, argv), short_forms);

@@ -1,6 +1,5 @@
 #include "setup/setup_dialogue.h"
 
-#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -55,23 +54,15 @@ const char* IdctSwitchFor(char key) {
   }
 }
 
-// Tells the file that was not written, and waits for a key, so that a window opened by a
-// double click stays until it has been read.
-int Fail(Console& console, const WriteFailure& failure) {
-  console.Write(WriteFailureMessage(failure));
-  WaitKey(console);
-  return 1;
-}
-
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
         const ShortForms& short_forms) {
   // Asked before anything else: an answer that cannot be kept is not asked for. The file the
   // user had stays as it is until the new values are complete.
   ConfigWriter config(files);
 
-  ClearScreen(interpreter);
+  interpreter.ClearScreen();
   console.Write(kBanner);
-  if (config.failure()) return Fail(console, *config.failure());
+  if (config.failure()) return Fail(console, WriteFailureMessage(*config.failure()));
 
   // A worked-out directory that the batch file cannot carry as it is goes in by its short form,
   // which names the same folder; the wizard also reads config.cfg word by word.
@@ -88,12 +79,12 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   }
   if (!known) {
     console.Write(kPathQuestion);
-    install_dir = platform::TypedPath(ReadToken(console));
+    install_dir = platform::TypedPath(console.ReadToken());
   }
 
   const char key = KeyMenu(console, {kIdctTable, kIdctPrompt}, KeySet::Range('1', '3'));
   if (const std::optional<WriteFailure> failure = config.Write(install_dir, IdctSwitchFor(key))) {
-    return Fail(console, *failure);
+    return Fail(console, WriteFailureMessage(*failure));
   }
   return 0;
 }
@@ -102,15 +93,8 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
 
 int RunSetup(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
              const ShortForms& short_forms) {
-  try {
-    return Run(console, interpreter, files, program_path, short_forms);
-  } catch (const EndOfInput&) {
-    return 1;
-  } catch (const std::bad_alloc&) {
-    // Memory ran out (a typed path too long to hold): the run ends as at a closed input,
-    // silently, and config.cfg keeps what it had.
-    return 1;
-  }
+  // A run broken off keeps the config.cfg it found.
+  return RunToTheEnd([&] { return Run(console, interpreter, files, program_path, short_forms); });
 }
 
 }  // namespace kelvarro

@@ -30,10 +30,10 @@ std::size_t IndexOf(char key, char first) { return static_cast<std::size_t>(key 
 
 void AskVariableBitrate(Console& console, EncodingChoices& choices) {
   console.Write("\n\nplease enter the minimum bitrate in kbit/s: ");
-  ReadInt(console, choices.vbr_min_kbps);
+  console.ReadInt(choices.vbr_min_kbps);
   // After a failed entry, or when the first line held both numbers, this returns at once.
   console.Write("\nplease enter the maximum bitrate in kbit/s: ");
-  ReadInt(console, choices.vbr_max_kbps);
+  console.ReadInt(choices.vbr_max_kbps);
   const char quality = KeyMenu(console, {"\nplease choose the quality level (0-9): "}, KeySet::Range('0', '9'));
   choices.vbr_quality = quality - '0';
 }

@@ -1,6 +1,5 @@
 #include "wizard/wizard_driver.h"
 
-#include <new>
 #include <optional>
 #include <string>
 
@@ -20,12 +19,6 @@ constexpr const char* kNoConfigMessage =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
 const std::string kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
 
-int Fail(Console& console, const std::string& message) {
-  console.Write(message);
-  WaitKey(console);
-  return 1;
-}
-
 void SayFarewell(Console& console) {
   console.Write("\n\nthank you for using kelvarro!\n\n");
   console.Write("big thanks to Mirel who helped me very much with testing lots of beta releases.\n");
@@ -42,7 +35,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   if (found.failure) return Fail(console, WriteFailureMessage(*found.failure));
   if (found.none_found) return Fail(console, kNoVobMessage + VobFolderHint(files));
 
-  ClearScreen(interpreter);
+  interpreter.ClearScreen();
   console.Write("welcome to kelvarro 0.7.31\n");
 
   // The job script needs only the install directory, so it is on disk before the questions
@@ -75,22 +68,14 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   }
 
   SayFarewell(console);
-  WaitKey(console);
+  console.WaitKey();
   return 0;
 }
 
 }  // namespace
 
 int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
-  try {
-    return Run(console, interpreter, files, short_forms);
-  } catch (const EndOfInput&) {
-    return 1;
-  } catch (const std::bad_alloc&) {
-    // Memory ran out: the run ends as at a closed input, silently. The files keep what was
-    // written into them before, and none is left half-open.
-    return 1;
-  }
+  return RunToTheEnd([&] { return Run(console, interpreter, files, short_forms); });
 }
 
 }  // namespace kelvarro

@@ -31,7 +31,6 @@ class WizardInterpreter : public CommandInterpreter {
 
 class WizardSystemInterpreter : public WizardInterpreter {
  public:
-  void ClearScreen() override { ClearSystemScreen(); }
   std::optional<std::string> ListVobFiles() override;
   std::string WhyBatchFilesCannotRun() override;
   void RunBatchFile() override;

@@ -4,13 +4,11 @@
 
 #include <string>
 
-#include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 
 namespace kelvarro {
 namespace {
 
-using testing::RecordingInterpreter;
 using testing::ScriptedConsole;
 
 // A rejected key prints every text again, directly behind its echo (on the same line when the
@@ -54,10 +52,10 @@ TEST(KeyMenu, TakesTheFirstKeyOfItsSetAndRepeatsEveryTextForAnyOther) {
 TEST(ReadInt, TakesNumbersAsTheyComeAndLeavesTheRestOfTheLine) {
   ScriptedConsole console("  96 256\n-7\n+12x\n");
   std::int32_t a = 0, b = 0, c = 0, d = 0;
-  ReadInt(console, a);
-  ReadInt(console, b);
-  ReadInt(console, c);
-  ReadInt(console, d);
+  console.ReadInt(a);
+  console.ReadInt(b);
+  console.ReadInt(c);
+  console.ReadInt(d);
   EXPECT_EQ(a, 96);
   EXPECT_EQ(b, 256);
   EXPECT_EQ(c, -7);
@@ -68,8 +66,8 @@ TEST(ReadInt, TakesNumbersAsTheyComeAndLeavesTheRestOfTheLine) {
 TEST(ReadInt, FailedReadKeepsTheTargetAndFailsEveryLaterReadButKeysStillCome) {
   ScriptedConsole console("abc\n42\n");
   std::int32_t first = 0, second = 5;
-  ReadInt(console, first);
-  ReadInt(console, second);
+  console.ReadInt(first);
+  console.ReadInt(second);
   EXPECT_EQ(first, 0);
   EXPECT_EQ(second, 5);
   // The letters are still there, and are read as keys one at a time.
@@ -78,7 +76,7 @@ TEST(ReadInt, FailedReadKeepsTheTargetAndFailsEveryLaterReadButKeysStillCome) {
   EXPECT_EQ(console.ReadKey(true), 'c');
   // What is left, "\n42\n", would read as a number: only the kept failure stops it.
   std::int32_t third = 9;
-  ReadInt(console, third);
+  console.ReadInt(third);
   EXPECT_EQ(third, 9);
 }
 
@@ -86,13 +84,13 @@ TEST(ReadInt, NumbersBeyondThirtyTwoBitsFail) {
   for (const char* text : {"2147483648\n", "-2147483649\n", "99999999999999999999999\n"}) {
     ScriptedConsole console(text);
     std::int32_t value = 77;
-    ReadInt(console, value);
+    console.ReadInt(value);
     EXPECT_EQ(value, 77) << text;
   }
   ScriptedConsole console("2147483647 -2147483648");
   std::int32_t max = 0, min = 0;
-  ReadInt(console, max);
-  ReadInt(console, min);
+  console.ReadInt(max);
+  console.ReadInt(min);
   EXPECT_EQ(max, 2147483647);
   EXPECT_EQ(min, -2147483647 - 1);
 }
@@ -100,30 +98,24 @@ TEST(ReadInt, NumbersBeyondThirtyTwoBitsFail) {
 TEST(ReadInt, EndOfInputFailsQuietly) {
   ScriptedConsole console("");
   std::int32_t value = 3;
-  ReadInt(console, value);
+  console.ReadInt(value);
   EXPECT_EQ(value, 3);
   EXPECT_THROW(console.ReadKey(true), EndOfInput);
 }
 
 TEST(ReadToken, SkipsLeadingSpaceAndStopsAtABlank) {
   ScriptedConsole console(" \n\t d:\\my files\\kelvarro\\\n");
-  EXPECT_EQ(ReadToken(console), "d:\\my");
+  EXPECT_EQ(console.ReadToken(), "d:\\my");
   ScriptedConsole empty("   \n");
-  EXPECT_THROW(ReadToken(empty), EndOfInput);
+  EXPECT_THROW(empty.ReadToken(), EndOfInput);
 }
 
 TEST(WaitKey, TakesOneKeyWithoutEcho) {
   ScriptedConsole console("qr");
-  WaitKey(console);
+  console.WaitKey();
   EXPECT_EQ(console.Output(), "");
   EXPECT_EQ(console.ReadKey(false), 'r');
-  EXPECT_THROW(WaitKey(console), EndOfInput);
-}
-
-TEST(ClearScreen, AsksTheInterpreterToClearTheScreen) {
-  RecordingInterpreter interpreter;
-  ClearScreen(interpreter);
-  EXPECT_EQ(interpreter.operations, std::vector<std::string>{testing::kClearScreen});
+  EXPECT_THROW(console.WaitKey(), EndOfInput);
 }
 
 }  // namespace
