@@ -6,7 +6,7 @@
 
 int main() {
   kelvarro::TerminalConsole console;
-  kelvarro::WizardSystemInterpreter interpreter;
   kelvarro::DiskFileSystem files;
+  kelvarro::WizardSystemInterpreter interpreter(files);
   return kelvarro::RunWizard(console, interpreter, files, kelvarro::platform::ShortPathOf);
 }

@@ -37,7 +37,7 @@ bool OnPath(const std::string& program) {
 
 std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   FlushStandardOutput();
-  return WriteVobListing();
+  return WriteVobListing(files_);
 }
 
 std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() {

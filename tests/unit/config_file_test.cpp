@@ -56,9 +56,16 @@ TEST(ReadConfig, TakesBinaryJunkAsTokens) {
   EXPECT_EQ(config.idct_switch, "\xfe\xfd\xfc");
 }
 
-TEST(ReadConfig, LongInstallDirectoryIsKeptWhole) {
-  const std::string dir = "c:\\" + std::string(100000, 'a') + "\\";
-  EXPECT_EQ(ReadFrom(dir + "\r\n-r1").install_dir, dir);
+// An install directory as long as a Windows path can be is kept whole; a longer one keeps one
+// character more, however long it is, and the switch behind it is still read.
+TEST(ReadConfig, InstallDirectoryBeyondAnyWindowsPathIsCutOneCharacterPastIt) {
+  const std::string longest(kLongestWindowsPath, 'a');
+  EXPECT_EQ(ReadFrom(longest + "\r\n-r1").install_dir, longest);
+  for (const std::size_t length : {kLongestWindowsPath + 1, kLongestWindowsPath + 2, std::size_t{3'000'000}}) {
+    const WizardConfig config = ReadFrom(std::string(length, 'b') + "\r\n-r1");
+    EXPECT_EQ(config.install_dir, std::string(kLongestWindowsPath + 1, 'b')) << length;
+    EXPECT_EQ(config.idct_switch, "-r1") << length;
+  }
 }
 
 TEST(ReadConfig, ReportsAFileThatCannotBeOpened) {
