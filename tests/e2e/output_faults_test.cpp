@@ -192,6 +192,21 @@ TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
   }
 }
 
+// A listing cut short by the file-size limit is told with its reason, and the run stops before
+// movie.lst, so that no list holds a part of the movie.
+TEST(OutputFaults, WizardTellsAListingCutShortByTheFileSizeLimit) {
+  TempDir dir;
+  MakeWizardInstall(dir);
+  for (int i = 10; i < 110; ++i) WriteBytes(dir / ("input/VTS_" + std::to_string(i) + "_1.VOB"), "");
+  PtyOptions options = ScriptedRunIn(dir, "/bin/sh", "sh", kConstantKeys);
+  // A limit of a block or two; with the signal ignored, the write past it fails with EFBIG.
+  options.argv = {"sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", KELVARRO_WIZARD};
+  PtySession session(options);
+  EXPECT_EQ(session.Finish(), 1);
+  EXPECT_EQ(session.Transcript(), NotWritten("temp\\menulst.tmp", std::strerror(EFBIG)));
+  EXPECT_FALSE(std::filesystem::exists(dir / "input/movie.lst"));
+}
+
 // config.cfg that cannot be written is told in one line: right after the banner when it cannot
 // be opened, after the answer when the write fails. Then a key and exit code 1, and what was
 // there stays. Where only the file may be written, not its folder, it is written in place.
