@@ -15,9 +15,15 @@ namespace {
 
 // The whole file, as the wizard reads the listing before it scans it.
 std::string ReadWhole(kelvarro::InputFile& file) {
+  constexpr std::size_t kBlock = std::size_t{64} * 1024;
   std::string text;
-  char block[4096];
-  while (const std::size_t got = file.Read(block, sizeof block)) text.append(block, got);
+  std::size_t got = 0;
+  do {
+    const std::size_t size = text.size();
+    text.resize(size + kBlock);
+    got = file.Read(&text[size], kBlock);
+    text.resize(size + got);
+  } while (got > 0);
   return text;
 }
 

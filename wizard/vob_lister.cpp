@@ -17,10 +17,30 @@ constexpr std::size_t kNameLength = 12;
 constexpr std::size_t kNameStartsBack = 10;
 
 std::string ReadWhole(InputFile& file) {
-  std::string text;
-  char block[4096];
-  while (const std::size_t got = file.Read(block, sizeof block)) text.append(block, got);
+  std::string text(std::size_t{64} * 1024, '\0');
+  std::size_t size = 0;
+  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
+    size += got;
+    if (size == text.size()) text.resize(2 * size);
+  }
+  text.resize(size);
   return text;
+}
+
+// Positions count characters, a line end as one: a CR LF pair takes one position. These give
+// the index `count` positions after or before the one at `at`.
+bool IsPair(const std::string& text, std::size_t cr) {
+  return cr + 1 < text.size() && text[cr] == '\r' && text[cr + 1] == '\n';
+}
+
+std::size_t Forward(const std::string& text, std::size_t at, std::size_t count) {
+  for (; count > 0 && at < text.size(); --count) at += IsPair(text, at) ? 2 : 1;
+  return at;
+}
+
+std::size_t Back(const std::string& text, std::size_t at, std::size_t count) {
+  for (; count > 0; --count) at -= at >= 2 && IsPair(text, at - 2) ? 2 : 1;
+  return at;
 }
 
 bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; }
@@ -35,33 +55,31 @@ bool IsFileInInput(FileSystem& files, const std::string& name) {
 
 }  // namespace
 
-ListingScan ScanVobListing(std::string listing, const NameFound& found) {
-  // Positions count a line end as one character: the CR of a CR LF pair takes none.
-  std::size_t end = 0;
-  for (std::size_t i = 0; i < listing.size(); ++i) {
-    if (listing[i] != '\r' || i + 1 == listing.size() || listing[i + 1] != '\n') listing[end++] = listing[i];
-  }
-  listing.resize(end);
-
-  std::size_t position = kSkippedCharacters;
+ListingScan ScanVobListing(const std::string& listing, const NameFound& found) {
+  std::size_t at = Forward(listing, 0, kSkippedCharacters);
+  const ListingScan scan{at < listing.size()};
   // Skips white space and takes the next character; false when the listing holds no more.
   char c = 'a';
   const auto read = [&] {
-    while (position < listing.size() && IsWhiteSpace(listing[position])) ++position;
-    if (position >= listing.size()) return false;
-    c = listing[position++];
+    while (at < listing.size() && IsWhiteSpace(listing[at])) ++at;
+    if (at >= listing.size()) return false;
+    c = listing[at++];
     return true;
   };
-  while (read()) {
+  for (;;) {
+    // Each character read that is not a 'v' fails its attempt at once, and white space is
+    // skipped: so the next attempt that can succeed starts at the next 'v'.
+    while (at < listing.size() && !IsLetter(listing[at], 'v', 'V')) ++at;
+    if (!read()) break;
     // The letters of a failed attempt stay read: none of them starts a new one.
-    const std::size_t behind_v = position;
-    if (!IsLetter(c, 'v', 'V') || !read() || !IsLetter(c, 'o', 'O') || !read() || !IsLetter(c, 'b', 'B')) continue;
-    position = behind_v - kNameStartsBack;
+    const std::size_t behind_v = at;
+    if (!read() || !IsLetter(c, 'o', 'O') || !read() || !IsLetter(c, 'b', 'B')) continue;
+    at = Back(listing, behind_v, kNameStartsBack);
     std::string name;
     while (name.size() < kNameLength && read()) name += c;
     found(name);
   }
-  return ListingScan{listing.size() > kSkippedCharacters};
+  return scan;
 }
 
 VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {

@@ -25,7 +25,7 @@ struct ListingScan {
 
 // Scans a whole listing, as read from its file, and hands each hit's name to `found`: twelve
 // characters, fewer where the listing ends first.
-ListingScan ScanVobListing(std::string listing, const NameFound& found);
+ListingScan ScanVobListing(const std::string& listing, const NameFound& found);
 
 struct VobDiscovery {
   bool none_found = true;
