@@ -15,15 +15,13 @@ namespace {
 
 // The whole file, as the wizard reads the listing before it scans it.
 std::string ReadWhole(kelvarro::InputFile& file) {
-  constexpr std::size_t kBlock = std::size_t{64} * 1024;
-  std::string text;
-  std::size_t got = 0;
-  do {
-    const std::size_t size = text.size();
-    text.resize(size + kBlock);
-    got = file.Read(&text[size], kBlock);
-    text.resize(size + got);
-  } while (got > 0);
+  std::string text(std::size_t{64} * 1024, '\0');
+  std::size_t size = 0;
+  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
+    size += got;
+    if (size == text.size()) text.resize(2 * size);
+  }
+  text.resize(size);
   return text;
 }
 
