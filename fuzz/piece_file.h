@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/file_system.h"
 
@@ -58,6 +59,10 @@ class PieceFileSystem : public FileSystem {
   std::string EnsureWritable(const std::string&) override { return kReadOnly; }
   std::string Remove(const std::string&) override { return kReadOnly; }
   bool IsRegularFile(const std::string& path) override { return path == path_; }
+  bool Exists(const std::string& path) override { return path == path_; }
+  std::string Rename(const std::string&, const std::string&) override { return kReadOnly; }
+  std::vector<std::string> List(const std::string&) override { return {}; }
+  std::string WorkingFolder() override { return ""; }
 
  private:
   static constexpr const char* kReadOnly = "Read-only file system";
