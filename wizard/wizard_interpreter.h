@@ -40,7 +40,8 @@ class WizardSystemInterpreter : public WizardInterpreter {
   void RunBatchFile() override;
 
  private:
-  FileSystem& files_;
+  // Unused on Windows, whose interpreter writes the listing itself.
+  [[maybe_unused]] FileSystem& files_;
 };
 
 }  // namespace kelvarro
