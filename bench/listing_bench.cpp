@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/disk_file_system.h"
 #include "wizard/dir_listing.h"
 
 extern char** environ;
@@ -65,12 +66,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: listing_bench RUNS   (in a directory holding input and temp)\n");
     return 2;
   }
+  kelvarro::DiskFileSystem files;
   bool ls_failed = !RunLs();
-  kelvarro::WriteVobListing();
+  kelvarro::WriteVobListing(files);
   std::vector<double> listing_times;
   std::vector<double> ls_times;
   for (long run = 0; run < runs && !ls_failed; ++run) {
-    listing_times.push_back(Seconds([] { kelvarro::WriteVobListing(); }));
+    listing_times.push_back(Seconds([&] { kelvarro::WriteVobListing(files); }));
     ls_times.push_back(Seconds([&] { ls_failed = !RunLs(); }));
   }
   if (ls_failed) {

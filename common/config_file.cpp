@@ -1,40 +1,34 @@
 #include "config_file.h"
 
-#include <new>
 #include <utility>
 
-#include "byte_reader.h"
+#include "white_space.h"
 
 namespace kelvarro {
-namespace {
-
-// Skips white space, then collects one token, keeping at most `limit` of its characters.
-// Returns the character that ended the token (-1 at the end of the file).
-int ReadConfigToken(ByteReader& reader, std::string& token, std::size_t limit) {
-  int c = reader.Get();
-  while (c >= 0 && IsWhiteSpace(c)) c = reader.Get();
-  for (; c >= 0 && !IsWhiteSpace(c); c = reader.Get()) {
-    if (token.size() < limit) token.push_back(static_cast<char>(c));
-  }
-  return c;
-}
-
-}  // namespace
 
 std::optional<WizardConfig> ReadConfig(FileSystem& files) {
-  // A file too large for memory is as unusable as a missing one, and is reported the same way.
-  try {
-    const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
-    if (!file) return std::nullopt;
-    ByteReader reader(*file);
-    WizardConfig config;
-    if (ReadConfigToken(reader, config.install_dir, std::string::npos) >= 0) {
-      ReadConfigToken(reader, config.idct_switch, kIdctSwitchCapacity);
+  const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
+  if (!file) return std::nullopt;
+  WizardConfig config;
+  std::string* const tokens[] = {&config.install_dir, &config.idct_switch};
+  const std::size_t limits[] = {kLongestWindowsPath + 1, kIdctSwitchCapacity};
+  std::size_t token = 0;
+  bool in_token = false;
+  char block[4096];
+  while (token < 2) {
+    const std::size_t got = file->Read(block, sizeof block);
+    if (got == 0) break;
+    for (std::size_t i = 0; i < got && token < 2; ++i) {
+      if (IsWhiteSpace(block[i])) {
+        if (in_token) ++token;
+        in_token = false;
+        continue;
+      }
+      in_token = true;
+      if (tokens[token]->size() < limits[token]) tokens[token]->push_back(block[i]);
     }
-    return config;
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
   }
+  return config;
 }
 
 ConfigWriter::ConfigWriter(FileSystem& files) : files_(files) {

@@ -17,14 +17,19 @@ inline constexpr const char* kConfigFileName = "config.cfg";
 // The longest IDCT switch the wizard keeps ("-r1", "-r2", "-r7").
 inline constexpr std::size_t kIdctSwitchCapacity = 3;
 
+// The longest path Windows has; an install directory beyond it names no folder.
+inline constexpr std::size_t kLongestWindowsPath = 32767;
+
 struct WizardConfig {
-  std::string install_dir;  // first token of the file, as it stands; may be empty
+  // First token of the file, as it stands; may be empty. One longer than kLongestWindowsPath
+  // keeps only its first kLongestWindowsPath + 1 characters, enough to tell it is too long.
+  std::string install_dir;
   std::string idct_switch;  // second token, at most three characters; may be empty
 };
 
-// Reads config.cfg from the current directory. std::nullopt when the file cannot be opened,
-// or its first token does not fit in memory; any other content, even none, yields a record. Only the first two tokens
-// are read; a longer second token keeps its first three characters.
+// Reads config.cfg from the current directory. std::nullopt when the file cannot be opened;
+// any other content, even none, yields a record. Only the first two tokens are read; a longer
+// second token keeps its first three characters. Memory stays small whatever the file holds.
 std::optional<WizardConfig> ReadConfig(FileSystem& files);
 
 // config.cfg as setup writes it. What the user had stays until the new values are complete:

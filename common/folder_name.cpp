@@ -1,6 +1,6 @@
 #include "common/folder_name.h"
 
-#include "common/byte_reader.h"
+#include "common/white_space.h"
 
 namespace kelvarro {
 

@@ -43,17 +43,4 @@ std::optional<WriteFailure> ReplaceWholeFile(FileSystem& files, const std::strin
   return WriteAndClose(path, file.get(), std::move(reason), contents);
 }
 
-std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, Opening opening,
-                                           const std::function<void(OutputFile&)>& contents) {
-  std::string reason;
-  const std::unique_ptr<OutputFile> file =
-      opening == Opening::kReplacing ? files.OpenForReplacing(path, reason) : files.OpenForWriting(path, reason);
-  if (file) {
-    contents(*file);
-    reason = file->Close();
-  }
-  if (reason.empty()) return std::nullopt;
-  return WriteFailure{path, std::move(reason)};
-}
-
 }  // namespace kelvarro

@@ -3,7 +3,6 @@
 // A file that was not written, as both programs tell it: in one line that names the file and
 // the system's reason, after which the run ends.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,11 +20,6 @@ struct WriteFailure {
 // the user sees it from the install directory (without ".\").
 std::string WriteFailureMessage(const WriteFailure& failure);
 
-enum class Opening {
-  kTruncating,  // FileSystem::OpenForWriting
-  kReplacing,   // FileSystem::OpenForReplacing
-};
-
 // Writes `contents` into `path`, created or cut to length zero: what failed, if any byte did
 // not reach the disk.
 std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, std::string_view contents);
@@ -33,10 +27,5 @@ std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string&
 // The same for a file whose old bytes must stay until the new ones are complete
 // (FileSystem::OpenForReplacing): on a failure it keeps what it had.
 std::optional<WriteFailure> ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view contents);
-
-// Opens `path`, has `contents` write it and closes it: what failed, if any byte did not reach
-// the disk. `contents` is not called for a file that cannot be opened.
-std::optional<WriteFailure> WriteWholeFile(FileSystem& files, const std::string& path, Opening opening,
-                                           const std::function<void(OutputFile&)>& contents);
 
 }  // namespace kelvarro

@@ -1,6 +1,6 @@
 // ReadConfig on arbitrary bytes: the record must be the one that formatted reading of the
-// whole text gives (first word whole, the second cut to three characters), whatever sizes
-// the file's reads come in.
+// whole text gives (the first word cut one character past the longest Windows path, the second
+// to three characters), whatever sizes the file's reads come in.
 
 #include <functional>
 #include <cstddef>
@@ -26,6 +26,7 @@ WizardConfig ReadByStream(const std::string& text) {
   in.imbue(std::locale::classic());
   WizardConfig config;
   in >> config.install_dir >> config.idct_switch;
+  if (config.install_dir.size() > kLongestWindowsPath) config.install_dir.resize(kLongestWindowsPath + 1);
   if (config.idct_switch.size() > kIdctSwitchCapacity) config.idct_switch.resize(kIdctSwitchCapacity);
   return config;
 }

@@ -11,9 +11,9 @@ namespace kelvarro {
 namespace {
 
 // One line's pieces, joined with nothing between them.
-void Line(OutputFile& file, std::initializer_list<std::string_view> pieces) {
-  for (std::string_view piece : pieces) file.Write(piece);
-  file.Write("\r\n");
+void Line(std::string& text, std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) text += piece;
+  text += "\r\n";
 }
 
 // The values from config.cfg, as the command interpreter must read them.
@@ -22,9 +22,9 @@ struct BatchValues {
   std::string idct_switch;
 };
 
-void DecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
+void DecoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
-  Line(file, {"start /wait ",
+  Line(text, {"start /wait ",
               dir,
               "progs\\m2apx3g.exe -b ",
               dir,
@@ -48,24 +48,24 @@ void DecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoi
 }
 
 // The decoder names the sound file after its video output and the stream id.
-void SoundDecoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
+void SoundDecoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
-  Line(file, {dir, "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ", dir, "temp\\movie_1.avistream",
+  Line(text, {dir, "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ", dir, "temp\\movie_1.avistream",
               choices.audio_stream_id, ".ac3 ", dir, "temp\\pcmaudio.wav"});
 }
 
-void EncoderLine(OutputFile& file, const BatchValues& config, const EncodingChoices& choices) {
+void EncoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
   const std::string bitrate = choices.UsesVbr() ? std::to_string(choices.vbr_min_kbps) + " -V " +
                                                       std::to_string(choices.vbr_quality) + " -B " +
                                                       std::to_string(choices.vbr_max_kbps)
                                                 : std::to_string(choices.cbr_kbps);
-  Line(file, {dir, "progs\\lame.exe -h -b ", bitrate, " ", dir, "temp\\pcmaudio.wav ", dir, "temp\\audio.mp3"});
+  Line(text, {dir, "progs\\lame.exe -h -b ", bitrate, " ", dir, "temp\\pcmaudio.wav ", dir, "temp\\audio.mp3"});
 }
 
 // The job script is named relative to the install directory, where the batch file runs.
-void JoinerLine(OutputFile& file, const BatchValues& config) {
-  Line(file, {config.install_dir, "nandub\\nandub.exe /snandub\\multi.vcf /x"});
+void JoinerLine(std::string& text, const BatchValues& config) {
+  Line(text, {config.install_dir, "nandub\\nandub.exe /snandub\\multi.vcf /x"});
 }
 
 }  // namespace
@@ -73,12 +73,12 @@ void JoinerLine(OutputFile& file, const BatchValues& config) {
 std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
                                         const ShortForms& short_forms) {
   const BatchValues values{InterpreterPath(config.install_dir, short_forms), InterpreterValue(config.idct_switch)};
-  return WriteWholeFile(files, kBatchFilePath, Opening::kTruncating, [&](OutputFile& file) {
-    DecoderLine(file, values, choices);
-    SoundDecoderLine(file, values, choices);
-    EncoderLine(file, values, choices);
-    JoinerLine(file, values);
-  });
+  std::string text;
+  DecoderLine(text, values, choices);
+  SoundDecoderLine(text, values, choices);
+  EncoderLine(text, values, choices);
+  JoinerLine(text, values);
+  return WriteWholeFile(files, kBatchFilePath, text);
 }
 
 }  // namespace kelvarro

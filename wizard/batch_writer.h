@@ -18,11 +18,9 @@ namespace kelvarro {
 
 // Writes the file, replacing any earlier one, and closes it before returning, so that it can
 // be run at once: four lines, each ending CR LF. Values are written as they are held, none
-// checked: numbers in plain decimal, a negative one with its minus sign. The pieces go to the
-// file as they are, so the install directory is held once more, as the interpreter must read
-// it (and, while a path beyond ASCII is converted, once in UTF-16), not once per line. A folder
-// that the interpreter cannot take as it is goes in by the short form that `short_forms`
-// gives. What failed, when not every byte reached the disk: such a file must not be run.
+// checked: numbers in plain decimal, a negative one with its minus sign. A folder that the
+// interpreter cannot take as it is goes in by the short form that `short_forms` gives. What failed,
+// when not every byte reached the disk: such a file must not be run.
 std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& config, const EncodingChoices& choices,
                                         const ShortForms& short_forms);
 

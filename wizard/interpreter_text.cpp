@@ -12,16 +12,10 @@ bool ToBatchText(const std::string& text, std::string& out) {
   return ToBatchCodePage(out);
 }
 
-bool IsSpecial(char c) { return c == '^' || c == '&' || c == '%'; }
-
 }  // namespace
 
 std::string EscapeForInterpreter(const std::string& text) {
-  std::size_t specials = 0;
-  for (const char c : text) specials += IsSpecial(c) ? 1 : 0;
-  // Exactly its size: a long install directory is held once more, not twice.
   std::string escaped;
-  escaped.reserve(text.size() + specials);
   for (const char c : text) {
     if (c == '^' || c == '&') escaped.push_back('^');
     if (c == '%') escaped.push_back('%');

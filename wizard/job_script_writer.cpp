@@ -5,39 +5,34 @@
 namespace kelvarro {
 namespace {
 
-void WriteJobScript(OutputFile& file, const std::string& dir) {
-  file.Write("VirtualDub.Open(\"");
-  file.Write(dir);
-  file.Write(
-      "temp\\\\movie_1.avi\",1,0);\r\n"
-      "VirtualDub.audio.SetSource(\"");
-  file.Write(dir);
-  file.Write(
-      "temp\\\\audio.mp3\");\r\n"
-      "VirtualDub.audio.SetMode(0);\r\n"
-      "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
-      "VirtualDub.audio.SetClipMode(1,1);\r\n"
-      "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
-      "VirtualDub.audio.SetCompression();\r\n"
-      "VirtualDub.video.SetDepth(24,24);\r\n"
-      "VirtualDub.video.SetMode(0);\r\n"
-      "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
-      "VirtualDub.video.SetRange(0,0);\r\n"
-      "VirtualDub.video.SetCompression();\r\n"
-      "VirtualDub.video.filters.Clear();\r\n"
-      "VirtualDub.subset.Delete();\r\n"
-      "VirtualDub.SaveAVI(\"");
-  file.Write(dir);
-  file.Write(
-      "output\\\\output.avi\");\r\n"
-      "VirtualDub.Close();");
+std::string JobScript(const std::string& dir) {
+  return "VirtualDub.Open(\"" + dir +
+         "temp\\\\movie_1.avi\",1,0);\r\n"
+         "VirtualDub.audio.SetSource(\"" +
+         dir +
+         "temp\\\\audio.mp3\");\r\n"
+         "VirtualDub.audio.SetMode(0);\r\n"
+         "VirtualDub.audio.SetInterleave(1,500,500,1,0);\r\n"
+         "VirtualDub.audio.SetClipMode(1,1);\r\n"
+         "VirtualDub.audio.SetConversion(0,0,0,0,0);\r\n"
+         "VirtualDub.audio.SetCompression();\r\n"
+         "VirtualDub.video.SetDepth(24,24);\r\n"
+         "VirtualDub.video.SetMode(0);\r\n"
+         "VirtualDub.video.SetFrameRate(0,1, 0);\r\n"
+         "VirtualDub.video.SetRange(0,0);\r\n"
+         "VirtualDub.video.SetCompression();\r\n"
+         "VirtualDub.video.filters.Clear();\r\n"
+         "VirtualDub.subset.Delete();\r\n"
+         "VirtualDub.SaveAVI(\"" +
+         dir +
+         "output\\\\output.avi\");\r\n"
+         "VirtualDub.Close();";
 }
 
 }  // namespace
 
 std::string BuildEscapedInstallDir(const std::string& install_dir) {
   std::string escaped;
-  escaped.reserve(install_dir.size() + install_dir.size() / 8);
   for (const char c : install_dir) {
     escaped.push_back(c);
     if (c == '\\') escaped.push_back('\\');
@@ -46,8 +41,7 @@ std::string BuildEscapedInstallDir(const std::string& install_dir) {
 }
 
 std::optional<WriteFailure> JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir) {
-  return WriteWholeFile(files, kJobScriptPath, Opening::kTruncating,
-                        [&](OutputFile& file) { WriteJobScript(file, escaped_install_dir); });
+  return WriteWholeFile(files, kJobScriptPath, JobScript(escaped_install_dir));
 }
 
 }  // namespace kelvarro

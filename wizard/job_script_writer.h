@@ -17,9 +17,8 @@ namespace kelvarro {
 std::string BuildEscapedInstallDir(const std::string& install_dir);
 
 // Writes the script, replacing any earlier one, and closes it before returning: sixteen lines,
-// CR LF behind the first fifteen, nothing behind the last. The pieces go to the file as they
-// are, so memory does not grow with the install directory beyond its escaped form. What
-// failed, when not every byte reached the disk.
+// CR LF behind the first fifteen, nothing behind the last. What failed, when not every byte
+// reached the disk.
 std::optional<WriteFailure> JobScriptWriter(FileSystem& files, const std::string& escaped_install_dir);
 
 }  // namespace kelvarro

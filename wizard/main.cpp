@@ -6,8 +6,8 @@
 
 int main() {
   kelvarro::TerminalConsole console;
-  kelvarro::WizardSystemInterpreter interpreter;
   kelvarro::DiskFileSystem files;
+  kelvarro::WizardSystemInterpreter interpreter(files);
   const kelvarro::platform::SystemShortForms short_forms;
   return kelvarro::RunWizard(console, interpreter, files, short_forms);
 }

@@ -4,7 +4,6 @@
 // the listing is scanned for the letters v, o, b to find the file names; those of files that
 // exist go one per line into input\movie.lst for the MPEG-2 decoder.
 
-#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,15 +18,14 @@ namespace kelvarro {
 using NameFound = std::function<void(const std::string& name)>;
 
 struct ListingScan {
-  std::size_t hits = 0;
   // Whether the listing holds more than the header text that is never examined: one that does
   // not was cut short, or never written.
   bool past_header = false;
 };
 
-// Scans a whole listing and hands each hit's name to `found`: twelve characters, fewer where
-// the listing ends first. Streams: memory stays the same however long the listing is.
-ListingScan ScanVobListing(InputFile& listing, const NameFound& found);
+// Scans a whole listing, as read from its file, and hands each hit's name to `found`: twelve
+// characters, fewer where the listing ends first.
+ListingScan ScanVobListing(const std::string& listing, const NameFound& found);
 
 struct VobDiscovery {
   bool none_found = true;

@@ -17,6 +17,8 @@ namespace {
 
 constexpr const char* kNoConfigMessage =
     "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n";
+constexpr const char* kInstallDirTooLongMessage =
+    "\nuh-oh... looks like the install dir in config.cfg is longer than any windows path!\n\n";
 const std::string kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
 
 void SayFarewell(Console& console) {
@@ -30,6 +32,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   const std::optional<WizardConfig> read = ReadConfig(files);
   if (!read) return Fail(console, kNoConfigMessage);
   const WizardConfig& config = *read;
+  if (config.install_dir.size() > kLongestWindowsPath) return Fail(console, kInstallDirTooLongMessage);
 
   const VobDiscovery found = VobLister(interpreter, files, config.install_dir);
   if (found.failure) return Fail(console, WriteFailureMessage(*found.failure));
@@ -39,15 +42,11 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   console.Write("welcome to kelvarro 0.7.31\n");
 
   // The job script needs only the install directory, so it is on disk before the questions
-  // that shape the batch file. Its escaped form is let go at once: with a long install
-  // directory the path's copies are what the run's memory is made of.
+  // that shape the batch file.
   const char region = AskRegion(console);
-  {
-    const std::string escaped_install_dir = BuildEscapedInstallDir(config.install_dir);
-    DecideFrameRate(console, region, choices);
-    if (const std::optional<WriteFailure> failure = JobScriptWriter(files, escaped_install_dir)) {
-      return Fail(console, WriteFailureMessage(*failure));
-    }
+  DecideFrameRate(console, region, choices);
+  if (const std::optional<WriteFailure> failure = JobScriptWriter(files, BuildEscapedInstallDir(config.install_dir))) {
+    return Fail(console, WriteFailureMessage(*failure));
   }
 
   AskAudioStream(console, choices);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/command_interpreter.h"
+#include "common/file_system.h"
 #include "wizard/wizard_files.h"
 
 namespace kelvarro {
@@ -31,9 +32,15 @@ class WizardInterpreter : public CommandInterpreter {
 
 class WizardSystemInterpreter : public WizardInterpreter {
  public:
+  // Where no command interpreter lists the files, the listing is written into `files`.
+  explicit WizardSystemInterpreter(FileSystem& files) : files_(files) {}
   std::optional<std::string> ListVobFiles() override;
   std::string WhyBatchFilesCannotRun() override;
   void RunBatchFile() override;
+
+ private:
+  // Unused on Windows, whose interpreter writes the listing itself.
+  [[maybe_unused]] FileSystem& files_;
 };
 
 }  // namespace kelvarro

@@ -12,7 +12,7 @@ namespace kelvarro {
 
 std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
   FlushStandardOutput();
-  return WriteVobListing();
+  return WriteVobListing(files_);
 }
 
 std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() {

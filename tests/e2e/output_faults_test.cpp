@@ -193,6 +193,21 @@ TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {
   }
 }
 
+// A listing cut short by the file-size limit is told with its reason, and the run stops before
+// movie.lst, so that no list holds a part of the movie.
+TEST(OutputFaults, WizardTellsAListingCutShortByTheFileSizeLimit) {
+  TempDir dir;
+  MakeWizardInstall(dir);
+  for (int i = 10; i < 110; ++i) WriteBytes(dir / ("input/VTS_" + std::to_string(i) + "_1.VOB"), "");
+  PtyOptions options = ScriptedRunIn(dir, "/bin/sh", "sh", kConstantKeys);
+  // A limit of a block or two; with the signal ignored, the write past it fails with EFBIG.
+  options.argv = {"sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", KELVARRO_WIZARD};
+  PtySession session(options);
+  EXPECT_EQ(session.Finish(), 1);
+  EXPECT_EQ(session.Transcript(), NotWritten("temp\\menulst.tmp", std::strerror(EFBIG)));
+  EXPECT_FALSE(std::filesystem::exists(dir / "input/movie.lst"));
+}
+
 // Whether anything, even a dangling link, was left beside config.cfg.
 bool LeftBeside(const TempDir& dir) { return fs::exists(fs::symlink_status(dir / "config.cfg.new")); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The VOB scan of a listing done literally, as a reference for the fast scan: the listing
+// The VOB scan of a listing done literally, as a reference for the scan: the listing
 // folded to characters, one formatted read at a time, and a real seek back to p - 10 at every
 // hit. Slow, and obviously right.
 

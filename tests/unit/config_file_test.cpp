@@ -33,6 +33,8 @@ TEST(ReadConfig, TakesTheFirstWordAsTheDirectoryAndThreeCharactersOfTheSecondAsT
       {std::string("\x01\x02\0\xff\x80 \xfe\xfd\xfc\xfb\x00", 11), std::string("\x01\x02\0\xff\x80", 5),
        "\xfe\xfd\xfc"},
       {long_dir + "\r\n-r1", long_dir, "-r1"},  // the longest path Windows has
+      // One longer is kept one character past it, however long, and the switch still read.
+      {std::string(3'000'000, 'b') + "\r\n-r1", std::string(kLongestWindowsPath + 1, 'b'), "-r1"},
   };
   for (const auto& c : cases) {
     MemoryFileSystem files;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/config_file.h"
 #include "support/dialogue_texts.h"
 #include "support/folder_naming.h"
 #include "support/memory_file_system.h"
@@ -80,6 +81,24 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
   EXPECT_EQ(RunWizard(console, interpreter, files, testing::NoShortForm()), 1);
   EXPECT_EQ(console.Output(), kNoConfig);
   EXPECT_TRUE(interpreter.operations.empty());
+}
+
+// No Windows path is longer than 32,767 characters: a longer install directory ends the run
+// with a message of its own, before anything is listed; one of that length is taken.
+TEST(WizardDriver, InstallDirLongerThanAnyWindowsPathEndsTheRunAtOnce) {
+  for (const std::size_t length : {kLongestWindowsPath + 1, std::size_t{3'000'000}}) {
+    Install install({"VTS_01_1.VOB"}, std::string(length, 'a') + "\r\n-r1");
+    ScriptedConsole console("q");
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
+    EXPECT_EQ(console.Output(),
+              "\nuh-oh... looks like the install dir in config.cfg is longer than any windows path!\n\n");
+    EXPECT_TRUE(install.interpreter.operations.empty());
+  }
+  const std::string longest(kLongestWindowsPath, 'a');
+  Install install({"VTS_01_1.VOB"}, longest + "\r\n-r1");
+  ScriptedConsole console("");
+  EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
+  EXPECT_EQ(install.files.At(".\\input\\movie.lst"), longest + "input\\VTS_01_1.VOB\r\n");
 }
 
 // Also when the only name found is the tail of a long name, which names no file. VOB files one
