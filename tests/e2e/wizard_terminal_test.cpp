@@ -222,43 +222,6 @@ TEST(WizardTerminal, LettersAtTheMinimumSkipTheMaximumAndWriteZeros) {
             "c:\\k\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n");
 }
 
-TEST(WizardTerminal, SecondRunWithAShorterInstallDirReplacesEveryFileWhole) {
-  TempDir dir;
-  MakeInstall(dir, "d:\\a\\much\\longer\\install\\directory\\kelvarro0.7.1\\\r\n-r1", {"VTS_01_1.VOB", "vts_01_2.vob"});
-  {
-    PtySession first(WizardIn(dir));
-    ASSERT_EQ(PlayToTheEnd(first, kConstantRun), 0);
-  }
-  WriteBytes(dir / "config.cfg", "e:\\k\\\n-r7\n");
-  std::filesystem::remove(dir / "input/vts_01_2.vob");
-  PtySession second(WizardIn(dir));
-  ASSERT_EQ(PlayToTheEnd(second, kConstantRun), 0);
-  EXPECT_EQ(ReadBytes(dir / "nandub/multi.vcf"), JobScriptFor("e:\\\\k\\\\"));
-  EXPECT_EQ(ReadBytes(dir / "process.bat"),
-            "start /wait e:\\k\\progs\\m2apx3g.exe -b e:\\k\\input\\movie.lst -f2 -q0 -r7 -3X 512 -3Y 384 -1 512 384"
-            " -a0x80 -o8 e:\\k\\temp\\movie_1.avi\r\n"
-            "e:\\k\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db e:\\k\\temp\\movie_1.avistream0x80.ac3"
-            " e:\\k\\temp\\pcmaudio.wav\r\n"
-            "e:\\k\\progs\\lame.exe -h -b 128 e:\\k\\temp\\pcmaudio.wav e:\\k\\temp\\audio.mp3\r\n"
-            "e:\\k\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n");
-  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), "e:\\k\\input\\VTS_01_1.VOB\r\n");
-}
-
-TEST(WizardTerminal, NoVobFileShowsOnlyTheSecondMessageAndLeavesAnEmptyList) {
-  TempDir dir;
-  MakeInstall(dir, kDir + "\r\n-r1", {"VTS_01_1.IFO"});
-  WriteBytes(dir / "input/movie.lst", "old list\r\n");
-  PtySession session(WizardIn(dir));
-  ASSERT_TRUE(session.Expect(kNoVob));
-  ASSERT_TRUE(session.SendKey('z'));
-  EXPECT_EQ(session.Finish(), 1);
-  // The listing's complaint reaches the terminal, as the interpreter's error output would.
-  EXPECT_EQ(session.Transcript(), "File Not Found\n" + kNoVob);
-  EXPECT_TRUE(std::filesystem::exists(dir / "input/movie.lst"));
-  EXPECT_EQ(ReadBytes(dir / "input/movie.lst"), "");
-  EXPECT_FALSE(std::filesystem::exists(dir / "process.bat"));
-}
-
 // Without temp the listing cannot be written, without input the list cannot: each is told.
 TEST(WizardTerminal, MissingDirectoriesAreToldWithoutACrash) {
   const std::pair<const char*, std::string> cases[] = {

@@ -186,16 +186,5 @@ TEST(VobScan, ACrLfPairIsOnePositionAndAListingMayEndAnywhere) {
   EXPECT_EQ(Names(std::string(47, ' ') + "vob"), Strings{});
 }
 
-TEST(VobScan, TenThousandNamesComeOutInOrder) {
-  std::string listing = kWindowsListing.substr(0, kWindowsListing.find("07.12"));
-  for (int i = 0; i < 10'000; ++i) {
-    listing += "07.12.2026  19:30     1.073.709.056 V" + std::to_string(10'000'000 + i) + ".VOB\r\n";
-  }
-  const Strings names = Names(listing);
-  ASSERT_EQ(names.size(), 10'000u);
-  EXPECT_EQ(names.front(), "10000000.VOB");
-  EXPECT_EQ(names.back(), "10009999.VOB");
-}
-
 }  // namespace
 }  // namespace kelvarro
