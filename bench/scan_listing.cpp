@@ -11,22 +11,6 @@
 #include "common/disk_file_system.h"
 #include "wizard/vob_lister.h"
 
-namespace {
-
-// The whole file, as the wizard reads the listing before it scans it.
-std::string ReadWhole(kelvarro::InputFile& file) {
-  std::string text(std::size_t{64} * 1024, '\0');
-  std::size_t size = 0;
-  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
-    size += got;
-    if (size == text.size()) text.resize(2 * size);
-  }
-  text.resize(size);
-  return text;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: scan_listing LISTING\n");
@@ -39,7 +23,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const auto start = std::chrono::steady_clock::now();
-  const std::string text = ReadWhole(*listing);
+  const std::string text = kelvarro::ReadWhole(*listing);
   std::size_t hits = 0;
   kelvarro::ScanVobListing(text, [&](const std::string&) { ++hits; });
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -16,17 +16,6 @@ constexpr std::size_t kNameLength = 12;
 // A name is re-read from this many positions before the one just behind its 'v'.
 constexpr std::size_t kNameStartsBack = 10;
 
-std::string ReadWhole(InputFile& file) {
-  std::string text(std::size_t{64} * 1024, '\0');
-  std::size_t size = 0;
-  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
-    size += got;
-    if (size == text.size()) text.resize(2 * size);
-  }
-  text.resize(size);
-  return text;
-}
-
 // Positions count characters, a line end as one: a CR LF pair takes one position. These give
 // the index `count` positions after or before the one at `at`.
 bool IsPair(const std::string& text, std::size_t cr) {
@@ -54,6 +43,17 @@ bool IsFileInInput(FileSystem& files, const std::string& name) {
 }
 
 }  // namespace
+
+std::string ReadWhole(InputFile& file) {
+  std::string text(std::size_t{64} * 1024, '\0');
+  std::size_t size = 0;
+  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
+    size += got;
+    if (size == text.size()) text.resize(2 * size);
+  }
+  text.resize(size);
+  return text;
+}
 
 ListingScan ScanVobListing(const std::string& listing, const NameFound& found) {
   std::size_t at = Forward(listing, 0, kSkippedCharacters);
