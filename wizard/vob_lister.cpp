@@ -45,13 +45,9 @@ bool IsFileInInput(FileSystem& files, const std::string& name) {
 }  // namespace
 
 std::string ReadWhole(InputFile& file) {
-  std::string text(std::size_t{64} * 1024, '\0');
-  std::size_t size = 0;
-  while (const std::size_t got = file.Read(&text[size], text.size() - size)) {
-    size += got;
-    if (size == text.size()) text.resize(2 * size);
-  }
-  text.resize(size);
+  std::string text;
+  char block[4096];
+  while (const std::size_t got = file.Read(block, sizeof block)) text.append(block, got);
   return text;
 }
 
