@@ -21,8 +21,9 @@ namespace {
 using namespace texts;
 
 // Writes an executable `wine` into `bin` that records its arguments, WINEDEBUG and its current
-// directory into `bin`/record, one to a line, makes the files the batch file's tools would,
-// and then takes half a second before it ends.
+// directory into `bin`/record, one to a line, says it started only where it has the terminal
+// (its group the terminal's foreground one, so that the tools can read keys and a Ctrl+C reaches
+// them), makes the files the batch file's tools would, and then takes half a second to end.
 void WriteFakeWine(const TempDir& bin) {
   WriteBytes(bin / "wine",
              "#!/bin/sh\n"
@@ -30,7 +31,8 @@ void WriteFakeWine(const TempDir& bin) {
              "{ printf '%s\\n' \"$@\"; printf 'WINEDEBUG=%s\\n' \"${WINEDEBUG-(unset)}\"; pwd -P; } > '" +
                  bin.path() +
                  "/record'\n"
-                 "echo 'wine started'\n"
+                 "set -- $(cut -d')' -f2 /proc/$$/stat)\n"
+                 "[ \"$3\" = \"$6\" ] && echo 'wine started'\n"
                  "for f in temp/movie_1.avi temp/movie_1.avistream0x80.ac3 temp/pcmaudio.wav temp/audio.mp3 "
                  "output/output.avi; do : > $f; done\n"
                  "sleep 0.5\n"

@@ -120,6 +120,10 @@ TEST_F(DiskFileSystemTest, ReplacedFileKeepsItsBytesUntilTheNewOnesAreComplete) 
   EXPECT_EQ(Write("config.cfg", "new", true), "");
   EXPECT_EQ(Bytes(dir_ / "config.cfg"), "new");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2) << "config.cfg and temp only";
+  // A rename puts nothing in the place of a file that stands there.
+  ASSERT_EQ(Write("temp\\movie", "made"), "");
+  EXPECT_NE(files_.Rename("temp\\movie", "config.cfg"), "");
+  EXPECT_EQ(Bytes(dir_ / "config.cfg"), "new");
   EXPECT_EQ(files_.Remove("config.cfg"), "");
   EXPECT_EQ(files_.Remove("config.cfg"), "") << "a missing file is no failure";
 }

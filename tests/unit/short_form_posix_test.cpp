@@ -69,12 +69,16 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
     EXPECT_EQ(EndsWithin(pid, std::chrono::seconds(c.sleeper_ended ? 5 : 0)), c.sleeper_ended);
     kill(pid, SIGKILL);
   }
-  // An empty entry names the current folder; where no folder has winepath, nothing is waited for.
+  // An empty entry names the current folder; where no folder has a winepath that can be run,
+  // nothing is waited for.
   const fs::path here = fs::current_path();
   fs::current_path(dir);
   setenv("PATH", "/nonexistent:", 1);
   EXPECT_NE(short_forms.WaitNote(), "");
   fs::current_path(here);
+  EXPECT_EQ(short_forms.WaitNote(), "");
+  chmod((dir / "winepath").c_str(), 0644);
+  setenv("PATH", dir.c_str(), 1);
   EXPECT_EQ(short_forms.WaitNote(), "");
   setenv("PATH", saved_path.c_str(), 1);
   fs::remove_all(dir);

@@ -113,7 +113,7 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
       {{}, {}, kNoVob},
       {{"MOVIE_PART1.VOB"}, {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\extras\\notes.txt"}, kNoVob},
       {{},
-       {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\vts_01_1.vob"},
+       {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VTS_01_1.VOB"},
        kNoVob + hint},
   };
   for (const auto& [vobs, elsewhere, shown] : cases) {
@@ -238,7 +238,7 @@ TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
 // After yes the batch file runs only where it can make the movie, an earlier movie is kept, and
 // no earlier run's file can pass for this run's; then the first step whose file is missing is
 // told. Each row: what differs from a whole install, what is shown behind the yes, whether the
-// batch file ran, and the exit code.
+// batch file ran, and the keys typed.
 TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
   const auto tool_missing = [](const std::string& tool, const std::string& folder) {
     return "uh-oh... i can't find the tool " + folder + "\\" + tool + "! please put " + tool + " into the folder " +
@@ -248,7 +248,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     return "\nuh-oh... looks like " + tool + " did not make " + file + ", so the movie was not made!\n\n";
   };
   const testing::FakeShortForms short_forms([](const std::string& path) {
-    if (path == kDir) return ShortForm{"D:\\DIVXST~1\\KELVAR~1.1\\", ""};
+    if (path == kDir || path == "D:\\DIVXST~1\\KELVAR~1.1\\") return ShortForm{"D:\\DIVXST~1\\KELVAR~1.1\\", ""};
     return ShortForm{"", "none"};
   });
   const struct {
@@ -256,6 +256,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     std::function<void(Install&)> change;
     std::string shown;
     bool ran;
+    const char* keys = "20N51yk";  // audio stream 0x80
   } cases[] = {
       {"whole", [](Install&) {}, kFarewell, true},
       {"no wine", [](Install& i) { i.interpreter.batch_files_blocked = "it needs wine"; },
@@ -264,11 +265,13 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
        "\nuh-oh... looks like config.cfg was made for the folder " + kDir +
            ", but i'm running in e:\\k\\! please run setup.exe here again.\n\n",
        false},
-      {"other case, no final backslash",
-       [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff\\kelvarro0.7.1\r\n-r1"; }, kFarewell, true},
+      {"other case and slash, no final backslash",
+       [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff/kelvarro0.7.1\r\n-r1"; }, kFarewell, true},
       {"empty install dir", [](Install& i) { i.files.files["config.cfg"] = ""; }, kFarewell, true},
       {"short form", [](Install& i) { i.files.files["config.cfg"] = "d:\\divxst~1\\kelvar~1.1\\\r\n-r1"; }, kFarewell,
        true},
+      {"started in the short form", [](Install& i) { i.files.working_folder = "D:\\DIVXST~1\\KELVAR~1.1\\"; },
+       kFarewell, true},
       {"tools missing",
        [](Install& i) {
          i.files.files.erase("progs\\azid.exe");
@@ -300,6 +303,10 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
        "\nuh-oh... looks like progs\\m2apx3g.exe did not make temp\\movie_1.avistream0x80.ac3: maybe the DVD has no "
        "audio stream 0x80!\n\n",
        true},
+      {"no stream 0x83", [](Install& i) { i.made = 1; },
+       "\nuh-oh... looks like progs\\m2apx3g.exe did not make temp\\movie_1.avistream0x83.ac3: maybe the DVD has no "
+       "audio stream 0x83!\n\n",
+       true, "23N51yk"},
       {"earlier sound",
        [](Install& i) {
          i.made = 2;
@@ -320,7 +327,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
       if (operation == kRunBatchFile) at_run = install.files.files;
       made_by(operation);
     };
-    ScriptedConsole console("20N51yk");
+    ScriptedConsole console(row.keys);
     const bool made = row.shown.size() >= kFarewell.size() &&
                       row.shown.compare(row.shown.size() - kFarewell.size(), kFarewell.size(), kFarewell) == 0;
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, short_forms), made ? 0 : 1) << row.what;
