@@ -1,11 +1,11 @@
 #include "wizard/conversion.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "common/platform_text.h"
 #include "common/write_failure.h"
+#include "wizard/vob_lister.h"
 
 namespace kelvarro {
 namespace {
@@ -16,6 +16,11 @@ constexpr const char* kSoundDecoder = "progs\\azid.exe";
 constexpr const char* kEncoder = "progs\\lame.exe";
 constexpr const char* kJoiner = "nandub\\nandub.exe";
 
+// What the steps write, as the batch file's lines name them; the decoder's sound file is named
+// after its video and the stream (SoundFile).
+constexpr const char* kVideo = "temp\\movie_1.avi";
+constexpr const char* kWave = "temp\\pcmaudio.wav";
+constexpr const char* kMp3 = "temp\\audio.mp3";
 constexpr const char* kMovie = "output\\output.avi";
 
 // What each step writes, as its command line names it, and the tool that writes it.
@@ -24,13 +29,13 @@ struct StepFile {
   const char* tool;
 };
 
-std::string SoundFile(const std::string& stream_id) { return "temp\\movie_1.avistream" + stream_id + ".ac3"; }
+std::string SoundFile(const std::string& stream_id) { return kVideo + ("stream" + stream_id) + ".ac3"; }
 
 std::vector<StepFile> StepFiles(const EncodingChoices& choices) {
-  return {{"temp\\movie_1.avi", kDecoder},
+  return {{kVideo, kDecoder},
           {SoundFile(choices.audio_stream_id), kDecoder},
-          {"temp\\pcmaudio.wav", kSoundDecoder},
-          {"temp\\audio.mp3", kEncoder},
+          {kWave, kSoundDecoder},
+          {kMp3, kEncoder},
           {kMovie, kJoiner}};
 }
 
@@ -99,25 +104,16 @@ std::optional<std::string> KeepEarlierMovie(Console& console, FileSystem& files)
   return std::nullopt;
 }
 
-// The files of an earlier run that a step could take for this run's: every stream's sound.
-std::optional<std::string> RemoveEarlierFiles(FileSystem& files, const EncodingChoices& choices) {
-  std::vector<std::string> paths;
-  for (const StepFile& step : StepFiles(choices)) {
-    if (step.path != kMovie) paths.push_back(step.path);
-  }
+// The files of an earlier run that a step could take for this run's: the intermediate ones,
+// with every stream's sound, not only this run's.
+std::optional<std::string> RemoveEarlierFiles(FileSystem& files) {
+  std::vector<std::string> paths = {kVideo, kWave, kMp3};
   for (char digit = '0'; digit <= '9'; ++digit) paths.push_back(SoundFile(std::string("0x8") + digit));
   for (const std::string& path : paths) {
     const std::string why_not = files.Remove(path);
     if (!why_not.empty()) return WriteFailureMessage(WriteFailure{path, why_not});
   }
   return std::nullopt;
-}
-
-bool EndsWithVob(std::string_view name) {
-  if (name.size() < 4) return false;
-  std::string tail(name.substr(name.size() - 4));
-  for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return tail == ".vob";
 }
 
 }  // namespace
@@ -127,7 +123,7 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
                                          const ShortForms& short_forms) {
   if (auto why_not = WhyNotHere(interpreter, files, config, short_forms)) return why_not;
   if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
-  if (auto why_not = RemoveEarlierFiles(files, choices)) return why_not;
+  if (auto why_not = RemoveEarlierFiles(files)) return why_not;
 
   interpreter.RunBatchFile();
 
@@ -151,7 +147,7 @@ std::string VobFolderHint(FileSystem& files) {
     const std::string path = "input\\" + folder;
     if (files.IsRegularFile(path)) continue;
     for (const std::string& name : files.List(path)) {
-      if (EndsWithVob(name) && files.IsRegularFile(path + "\\" + name)) {
+      if (MatchesVobPattern(name) && files.IsRegularFile(path + "\\" + name)) {
         return "the vob files seem to be in " + path + "\\: please copy them into input\\ itself!\n\n";
       }
     }

@@ -8,16 +8,8 @@ namespace {
 // Only ASCII letters change case: the names are bytes here, and a byte of a longer UTF-8
 // sequence stays as it is.
 unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
-unsigned char Lower(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
 
 }  // namespace
-
-bool MatchesVobPattern(std::string_view name) {
-  if (name.size() < 4) return false;
-  const std::string_view ext = name.substr(name.size() - 4);
-  return ext[0] == '.' && Lower(static_cast<unsigned char>(ext[1])) == 'v' &&
-         Lower(static_cast<unsigned char>(ext[2])) == 'o' && Lower(static_cast<unsigned char>(ext[3])) == 'b';
-}
 
 // One pass over the names: the first difference upper-cased decides; failing that, the shorter
 // name; failing that (equal upper-cased), the first raw byte that differs.

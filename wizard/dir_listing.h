@@ -13,9 +13,6 @@
 
 namespace kelvarro {
 
-// True when `name` matches the pattern "*.vob" without regard to case.
-bool MatchesVobPattern(std::string_view name);
-
 // The order of dir on NTFS, which the decoder later joins the files in: names compared
 // upper-cased, code unit by code unit, so "VTS01234" < "vtsa1234" < "VTS_01_1" < "VTS~1234".
 // Names equal upper-cased (which NTFS never holds side by side) fall back to their raw bytes.

@@ -44,6 +44,12 @@ bool IsFileInInput(FileSystem& files, const std::string& name) {
 
 }  // namespace
 
+bool MatchesVobPattern(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string_view ext = name.substr(name.size() - 4);
+  return ext[0] == '.' && IsLetter(ext[1], 'v', 'V') && IsLetter(ext[2], 'o', 'O') && IsLetter(ext[3], 'b', 'B');
+}
+
 std::string ReadWhole(InputFile& file) {
   std::string text;
   char block[4096];

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/file_system.h"
 #include "common/write_failure.h"
@@ -22,6 +23,9 @@ struct ListingScan {
   // not was cut short, or never written.
   bool past_header = false;
 };
+
+// True when `name` matches the pattern "*.vob" without regard to case.
+bool MatchesVobPattern(std::string_view name);
 
 // The whole of an open file, as the listing is read before it is scanned.
 std::string ReadWhole(InputFile& file);

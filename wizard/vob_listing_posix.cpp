@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "wizard/dir_listing.h"
+#include "wizard/vob_lister.h"
 #include "wizard/wizard_files.h"
 
 namespace kelvarro {

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "support/memory_file_system.h"
+#include "wizard/vob_lister.h"
 
 namespace kelvarro {
 namespace {
