@@ -11,8 +11,9 @@
 
 namespace kelvarro::platform {
 
-// The path of `program` in the first folder of the PATH that holds it as an executable file,
-// an empty entry standing for the current folder; "" when none does (or there is no PATH).
+// The path of `program` in the first folder of the PATH that holds it as an executable file, not
+// a folder, an empty entry standing for the current folder; "" when none does (or there is no
+// PATH).
 std::string FindOnPath(const std::string& program);
 
 // How a started program meets the user's terminal.

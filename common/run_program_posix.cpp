@@ -4,12 +4,14 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "common/run_program.h"
 
@@ -18,35 +20,59 @@ extern char** environ;
 namespace kelvarro::platform {
 namespace {
 
+// The environment of a started program: the programs' own, with WINEDEBUG=-all added where the
+// user has not set WINEDEBUG, so that Wine's own diagnostics stay out of the dialogue. The
+// programs' own environment is left as it is.
+std::vector<char*> ChildEnvironment() {
+  std::vector<char*> entries;
+  static char quiet_wine[] = "WINEDEBUG=-all";
+  bool user_set = false;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    user_set = user_set || std::string_view(*entry).rfind("WINEDEBUG=", 0) == 0;
+    entries.push_back(*entry);
+  }
+  if (!user_set) entries.push_back(quiet_wine);
+  entries.push_back(nullptr);
+  return entries;
+}
+
 // `pipe_ends` nullptr: the program keeps the programs' own standard streams. Otherwise its input
 // is nothing, its errors are discarded, and the pipe's writing end is its standard output
-// only, so that the pipe is closed once it and whatever it started are gone.
+// only, so that the pipe is closed once it and whatever it started are gone. -1 when it could
+// not be started, or when any part of the way it is to be started could not be set up.
 pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group) {
   posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
+  if (posix_spawn_file_actions_init(&actions) != 0) return -1;
+  posix_spawnattr_t attributes;
+  if (posix_spawnattr_init(&attributes) != 0) {
+    posix_spawn_file_actions_destroy(&actions);
+    return -1;
+  }
+  bool ready = true;
   if (pipe_ends != nullptr) {
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclose(&actions, pipe_ends[0]);
-    posix_spawn_file_actions_addclose(&actions, pipe_ends[1]);
+    ready = posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
+            posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO) == 0 &&
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
+            posix_spawn_file_actions_addclose(&actions, pipe_ends[0]) == 0 &&
+            posix_spawn_file_actions_addclose(&actions, pipe_ends[1]) == 0;
   }
   // A group of its own, so that the program can be ended with every process it started.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  if (own_group) {
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
+  if (ready && own_group) {
+    ready = posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP) == 0 &&
+            posix_spawnattr_setpgroup(&attributes, 0) == 0;
   }
   std::vector<std::string> copies = arguments;
   std::vector<char*> argv;
   for (std::string& argument : copies) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environ);
+  std::vector<char*> environment = ChildEnvironment();
+  pid_t child = -1;
+  if (ready && posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environment.data()) != 0) {
+    child = -1;
+  }
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  return spawned == 0 ? child : -1;
+  return child;
 }
 
 // Reads what is there to read within `wait_ms`; false once the writers are gone.
@@ -89,7 +115,8 @@ std::string FindOnPath(const std::string& program) {
     std::size_t end = folders.find(':', start);
     if (end == std::string::npos) end = folders.size();
     std::string path = (end == start ? "." : folders.substr(start, end - start)) + "/" + program;
-    if (access(path.c_str(), X_OK) == 0) return path;
+    struct stat found {};
+    if (stat(path.c_str(), &found) == 0 && !S_ISDIR(found.st_mode) && access(path.c_str(), X_OK) == 0) return path;
     start = end + 1;
   }
   return "";
@@ -104,8 +131,6 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, Streams streams
   const bool captured = streams == Streams::kCaptured;
   int ends[2] = {-1, -1};
   if (captured && pipe(ends) != 0) return run;
-  // Wine's own diagnostics are not wanted, unless the user asked for them.
-  setenv("WINEDEBUG", "-all", 0);
   const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value());
   if (captured) close(ends[1]);
   if (child < 0) {

@@ -165,10 +165,14 @@ TEST(WizardTerminal, KeysTypedAheadAreTakenEachByItsQuestion) {
   EXPECT_EQ(session.Transcript(), kClear + kWelcome + Shown(kConstantRun) + kFarewell);
 }
 
-TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineSaysThatTheBatchFileNeedsWine) {
+TEST(WizardTerminal, VariableBitrateRunWithTwoNumbersOnOneLineSaysThatTheBatchFileNeedsWineNotAFolderOfThatName) {
   TempDir dir;
   MakeInstall(dir, kDir + "\r\n-r7", {"VTS_01_1.VOB"});
-  PtySession session(WizardIn(dir));
+  // The only wine on the PATH is a folder, which runs nothing.
+  std::filesystem::create_directories(dir / "bin/wine");
+  PtyOptions options = WizardIn(dir);
+  options.environment = {"PATH=" + (dir / "bin")};
+  PtySession session(options);
   // Both numbers on the first line: the maximum's prompt is shown but not waited for.
   const std::vector<Step> steps = {
       {kRegion, "0"},  {kRegion, "1"}, {kFrameRate, "3"}, {kFrameRate, "1"},    {kStream, "-"},
