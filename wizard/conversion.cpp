@@ -5,7 +5,6 @@
 
 #include "common/platform_text.h"
 #include "common/write_failure.h"
-#include "wizard/vob_lister.h"
 
 namespace kelvarro {
 namespace {
@@ -138,21 +137,6 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
     return message + "\n\n";
   }
   return std::nullopt;
-}
-
-std::string VobFolderHint(FileSystem& files) {
-  std::vector<std::string> folders = files.List("input");
-  std::sort(folders.begin(), folders.end());
-  for (const std::string& folder : folders) {
-    const std::string path = "input\\" + folder;
-    if (files.IsRegularFile(path)) continue;
-    for (const std::string& name : files.List(path)) {
-      if (MatchesVobPattern(name) && files.IsRegularFile(path + "\\" + name)) {
-        return "the vob files seem to be in " + path + "\\: please copy them into input\\ itself!\n\n";
-      }
-    }
-  }
-  return "";
 }
 
 }  // namespace kelvarro

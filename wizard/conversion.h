@@ -29,8 +29,4 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
                                          const WizardConfig& config, const EncodingChoices& choices,
                                          const ShortForms& short_forms);
 
-// The line that follows "no vob files" when they stand one folder down, as a disc's VIDEO_TS
-// folder copied whole leaves them; "" when they do not.
-std::string VobFolderHint(FileSystem& files);
-
 }  // namespace kelvarro

@@ -22,7 +22,7 @@ namespace kelvarro {
 bool ListsBefore(std::string_view a, std::string_view b);
 
 // Writes the listing of the VOB files in input into the listing file, one name a line, with
-// CR LF line ends (vob_listing_posix.cpp). The reason when it could not be written whole.
+// CR LF line ends (dir_listing_posix.cpp). The reason when it could not be written whole.
 std::optional<std::string> WriteVobListing(FileSystem& files);
 
 }  // namespace kelvarro

@@ -1,8 +1,10 @@
 #include "wizard/vob_lister.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "common/white_space.h"
 #include "wizard/wizard_files.h"
@@ -43,12 +45,6 @@ bool IsFileInInput(FileSystem& files, const std::string& name) {
 }
 
 }  // namespace
-
-bool MatchesVobPattern(std::string_view name) {
-  if (name.size() < 4) return false;
-  const std::string_view ext = name.substr(name.size() - 4);
-  return ext[0] == '.' && IsLetter(ext[1], 'v', 'V') && IsLetter(ext[2], 'o', 'O') && IsLetter(ext[3], 'b', 'B');
-}
 
 std::string ReadWhole(InputFile& file) {
   std::string text;
@@ -104,6 +100,21 @@ VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const 
   if (!scan.past_header) return listing_failed("");
   if (list_failure) return VobDiscovery{true, std::move(list_failure)};
   return VobDiscovery{lines.empty(), std::nullopt};
+}
+
+std::string VobFolderHint(FileSystem& files) {
+  std::vector<std::string> folders = files.List("input");
+  std::sort(folders.begin(), folders.end());
+  for (const std::string& folder : folders) {
+    const std::string path = "input\\" + folder;
+    if (files.IsRegularFile(path)) continue;
+    for (const std::string& name : files.List(path)) {
+      if (MatchesVobPattern(name) && files.IsRegularFile(path + "\\" + name)) {
+        return "the vob files seem to be in " + path + "\\: please copy them into input\\ itself!\n\n";
+      }
+    }
+  }
+  return "";
 }
 
 }  // namespace kelvarro

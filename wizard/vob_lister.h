@@ -24,9 +24,6 @@ struct ListingScan {
   bool past_header = false;
 };
 
-// True when `name` matches the pattern "*.vob" without regard to case.
-bool MatchesVobPattern(std::string_view name);
-
 // The whole of an open file, as the listing is read before it is scanned.
 std::string ReadWhole(InputFile& file);
 
@@ -47,5 +44,9 @@ struct VobDiscovery {
 // listing, as is one that cannot be removed. So is a list that cannot be written whole.
 // none_found: true when no line was written.
 VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir);
+
+// The line that follows "no vob files" when they stand one folder down, as a disc's VIDEO_TS
+// folder copied whole leaves them; "" when they do not.
+std::string VobFolderHint(FileSystem& files);
 
 }  // namespace kelvarro

@@ -3,6 +3,8 @@
 // The files of one wizard run, named relative to the install directory, the current
 // directory of the run.
 
+#include <string_view>
+
 namespace kelvarro {
 
 // The command interpreter's listing of input\*.vob; scanned, then left in place.
@@ -13,5 +15,13 @@ inline constexpr const char* kMovieListPath = ".\\input\\movie.lst";
 inline constexpr const char* kJobScriptPath = ".\\nandub\\multi.vcf";
 // The four command lines of the conversion.
 inline constexpr const char* kBatchFilePath = "process.bat";
+
+// Whether `name` matches the pattern "*.vob" of the listing, without regard to case.
+inline bool MatchesVobPattern(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string_view ext = name.substr(name.size() - 4);
+  const auto is = [](char c, char lower) { return c == lower || c == lower - 'a' + 'A'; };
+  return ext[0] == '.' && is(ext[1], 'v') && is(ext[2], 'o') && is(ext[3], 'b');
+}
 
 }  // namespace kelvarro

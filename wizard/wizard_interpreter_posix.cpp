@@ -1,5 +1,5 @@
 // The wizard's commands where there is no Windows command interpreter. The listing is written
-// by the wizard itself (vob_listing_posix.cpp); the batch file needs a Windows command
+// by the wizard itself (dir_listing_posix.cpp); the batch file needs a Windows command
 // interpreter, and Wine brings one.
 
 #include <string>

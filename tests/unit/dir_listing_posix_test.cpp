@@ -7,7 +7,7 @@
 #include <set>
 
 #include "support/memory_file_system.h"
-#include "wizard/vob_lister.h"
+#include "wizard/wizard_files.h"
 
 namespace kelvarro {
 namespace {
