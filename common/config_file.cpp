@@ -1,31 +1,37 @@
 #include "config_file.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "white_space.h"
 
 namespace kelvarro {
 
+// The file is read in pieces, so that memory stays small whatever it holds: only what the two
+// tokens keep is held beside the piece.
 std::optional<WizardConfig> ReadConfig(FileSystem& files) {
-  const std::unique_ptr<InputFile> file = files.OpenForReading(kConfigFileName);
-  if (!file) return std::nullopt;
+  constexpr std::size_t kPiece = 4096;
   WizardConfig config;
   std::string* const tokens[] = {&config.install_dir, &config.idct_switch};
   const std::size_t limits[] = {kLongestWindowsPath + 1, kIdctSwitchCapacity};
   std::size_t token = 0;
   bool in_token = false;
-  char block[4096];
-  while (token < 2) {
-    const std::size_t got = file->Read(block, sizeof block);
-    if (got == 0) break;
-    for (std::size_t i = 0; i < got && token < 2; ++i) {
-      if (IsWhiteSpace(block[i])) {
+  std::string piece;
+  for (std::uint64_t offset = 0; token < 2; offset += piece.size()) {
+    // Only a file that cannot be read at all is no config.cfg; a later failure ends it.
+    if (!files.ReadPart(kConfigFileName, offset, kPiece, piece).empty()) {
+      if (offset == 0) return std::nullopt;
+      break;
+    }
+    if (piece.empty()) break;
+    for (std::size_t i = 0; i < piece.size() && token < 2; ++i) {
+      if (IsWhiteSpace(piece[i])) {
         if (in_token) ++token;
         in_token = false;
         continue;
       }
       in_token = true;
-      if (tokens[token]->size() < limits[token]) tokens[token]->push_back(block[i]);
+      if (tokens[token]->size() < limits[token]) tokens[token]->push_back(piece[i]);
     }
   }
   return config;

@@ -3,7 +3,6 @@
 // config.cfg, the one file that joins the two programs: the install directory, one line end,
 // the decoder's IDCT switch, and nothing after it.
 
-#include <memory>
 #include <optional>
 #include <string>
 

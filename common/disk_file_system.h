@@ -8,9 +8,10 @@ namespace kelvarro {
 // disk_file_system_windows.cpp), chosen by the build, each over its own system's calls.
 class DiskFileSystem : public FileSystem {
  public:
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) override;
-  std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) override;
+  std::string ReadFile(const std::string& path, std::string& contents) override;
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length, std::string& bytes) override;
+  std::string WriteFile(const std::string& path, std::string_view contents) override;
+  std::string Replace(const std::string& path, std::string_view contents) override;
   std::string EnsureWritable(const std::string& path) override;
   std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;

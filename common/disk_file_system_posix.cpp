@@ -6,13 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 #include "common/disk_file_system.h"
 #include "common/platform_paths.h"
-#include "common/stdio_file.h"
 
 namespace kelvarro {
 namespace {
@@ -25,13 +27,59 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
-// Creates the file or cuts it to length zero; nullptr with the reason when it cannot.
-std::FILE* OpenStream(const std::string& native, std::string& why_not) {
-  const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0664);
-  std::FILE* const file = fd < 0 ? nullptr : fdopen(fd, "wb");
-  if (file == nullptr) why_not = ErrnoReason();
-  if (file == nullptr && fd >= 0) close(fd);
-  return file;
+std::string ErrnoReason() {
+  const int error = errno;
+  std::string text = std::strerror(error);
+  errno = error;
+  return text;
+}
+
+// Closes `fd`, keeping the first failure: `failure`, else the close's own.
+std::string Close(int fd, std::string failure) {
+  if (close(fd) != 0 && errno != EINTR && failure.empty()) failure = ErrnoReason();
+  return failure;
+}
+
+std::string WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return ErrnoReason();
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return "";
+}
+
+// Opens a file for reading that is not a directory: -1 with the reason when there is none.
+int OpenForReading(const std::string& path, std::string& why_not) {
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why_not = ErrnoReason();
+    return -1;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    why_not = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : ErrnoReason();
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads from `fd` at `offset` (or where it stands, when none) until `length` bytes or the end.
+std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t length, std::string& bytes) {
+  bytes.clear();
+  char block[65536];
+  while (bytes.size() < length) {
+    const std::size_t wanted = std::min(sizeof block, length - bytes.size());
+    const ssize_t got = offset ? pread(fd, block, wanted, static_cast<off_t>(*offset + bytes.size()))
+                               : read(fd, block, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return ErrnoReason();
+    if (got == 0) break;
+    bytes.append(block, static_cast<std::size_t>(got));
+  }
+  return "";
 }
 
 // Opens the file for writing and closes it again, changing nothing in it. Without waiting: a
@@ -51,45 +99,55 @@ bool IsReplaceable(const std::string& native) {
   return S_ISREG(info.st_mode);
 }
 
-std::string PutInPlaceByRename(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0 ? std::string() : ErrnoReason();
-}
-
 }  // namespace
 
-std::unique_ptr<InputFile> DiskFileSystem::OpenForReading(const std::string& path) {
-  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info {};
-  std::FILE* const file = fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) ? nullptr : fdopen(fd, "rb");
-  if (file == nullptr) {
-    close(fd);
-    return nullptr;
-  }
-  return std::make_unique<StdioInputFile>(file);
+std::string DiskFileSystem::ReadFile(const std::string& path, std::string& contents) {
+  std::string why_not;
+  const int fd = OpenForReading(path, why_not);
+  if (fd < 0) return why_not;
+  return Close(fd, ReadUpTo(fd, std::nullopt, std::string::npos, contents));
 }
 
-std::unique_ptr<OutputFile> DiskFileSystem::OpenForWriting(const std::string& path, std::string& why_not) {
-  std::FILE* const file = OpenStream(NativePath(path), why_not);
-  if (file == nullptr) return nullptr;
-  return std::make_unique<StdioOutputFile>(file);
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  std::string why_not;
+  const int fd = OpenForReading(path, why_not);
+  if (fd < 0) return why_not;
+  return Close(fd, ReadUpTo(fd, offset, length, bytes));
+}
+
+std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  const int fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0664);
+  if (fd < 0) return ErrnoReason();
+  return Close(fd, WriteAll(fd, contents));
 }
 
 // A rename would replace even a read-only file, so the file's own right to be written is asked
-// first. Where no new file can stand beside it (a folder that only lets its files be written)
-// or the path is a link or a device, the file is written in place.
-std::unique_ptr<OutputFile> DiskFileSystem::OpenForReplacing(const std::string& path, std::string& why_not) {
-  why_not = CheckWritable(path, false);
-  if (!why_not.empty()) return nullptr;
+// first. The new file is made afresh beside it, so that no stale one, nor a link planted in its
+// place, is followed, and it takes the old one's permission bits. Where no new file can stand
+// beside it (a folder that only lets its files be written) or the path is a link or a device,
+// the file is written in place.
+std::string DiskFileSystem::Replace(const std::string& path, std::string_view contents) {
+  std::string why_not = CheckWritable(path, false);
+  if (!why_not.empty()) return why_not;
   const std::string native = NativePath(path);
+  struct stat old {};
+  const bool had_one = stat(native.c_str(), &old) == 0;
   if (IsReplaceable(native)) {
     const std::string new_path = native + ".new";
-    std::string ignored;
-    if (std::FILE* const file = OpenStream(new_path, ignored)) {
-      return std::make_unique<ReplacingOutputFile>(file, new_path, native, PutInPlaceByRename);
+    unlink(new_path.c_str());
+    const mode_t mode = had_one ? old.st_mode & 07777 : 0664;
+    const int fd = open(new_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      // The mode asked for at the open is cut by the umask; the old file's bits are kept whole.
+      if (had_one) fchmod(fd, mode);
+      why_not = Close(fd, WriteAll(fd, contents));
+      if (why_not.empty() && std::rename(new_path.c_str(), native.c_str()) != 0) why_not = ErrnoReason();
+      if (!why_not.empty()) unlink(new_path.c_str());
+      return why_not;
     }
   }
-  return OpenForWriting(path, why_not);
+  return WriteFile(path, contents);
 }
 
 std::string DiskFileSystem::EnsureWritable(const std::string& path) { return CheckWritable(path, true); }
@@ -112,7 +170,7 @@ bool DiskFileSystem::Exists(const std::string& path) {
 // names files in its folder meanwhile.
 std::string DiskFileSystem::Rename(const std::string& from, const std::string& to) {
   if (Exists(to)) return std::strerror(EEXIST);
-  return PutInPlaceByRename(NativePath(from), NativePath(to));
+  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? std::string() : ErrnoReason();
 }
 
 std::vector<std::string> DiskFileSystem::List(const std::string& path) {

@@ -6,15 +6,26 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string_view>
 
 #include "common/disk_file_system.h"
 #include "common/platform_paths.h"
-#include "common/stdio_file.h"
 
 namespace kelvarro {
 namespace {
+
+std::string ErrnoReason() {
+  const int error = errno;
+  std::string text = std::strerror(error);
+  errno = error;
+  return text;
+}
 
 // The system's own message for a failed call of its API, without the line end behind it.
 std::string SystemReason() {
@@ -43,48 +54,104 @@ bool IsReplaceable(const std::string& path) {
   return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-// MoveFileEx refuses to replace a read-only file, as the programs want.
-std::string PutInPlaceByMove(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0
-             ? std::string()
-             : SystemReason();
+// Closes `fd`, keeping the first failure: `failure`, else the close's own.
+std::string Close(int fd, std::string failure) {
+  if (_close(fd) != 0 && failure.empty()) failure = ErrnoReason();
+  return failure;
+}
+
+std::string WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const auto count = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX));
+    const int written = _write(fd, bytes.data(), count);
+    if (written < 0) return ErrnoReason();
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return "";
+}
+
+// Creates the file or cuts it to length zero (or, with _O_EXCL, only creates it), writes
+// `contents` and closes it.
+std::string CreateAndWrite(const std::string& path, int flags, std::string_view contents) {
+  const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | flags, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return ErrnoReason();
+  return Close(fd, WriteAll(fd, contents));
+}
+
+// Opens a file for reading that is not a directory: -1 with the reason when there is none.
+int OpenForReading(const std::string& path, std::string& why_not) {
+  const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) {
+    why_not = ErrnoReason();
+    return -1;
+  }
+  struct _stat64 info {};
+  if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFDIR) != 0) {
+    why_not = (info.st_mode & _S_IFDIR) != 0 ? std::strerror(EISDIR) : ErrnoReason();
+    _close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads from `fd` at `offset` (or where it stands, when none) until `length` bytes or the end.
+std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t length, std::string& bytes) {
+  bytes.clear();
+  if (offset && _lseeki64(fd, static_cast<__int64>(*offset), SEEK_SET) < 0) return ErrnoReason();
+  char block[65536];
+  while (bytes.size() < length) {
+    const int got = _read(fd, block, static_cast<unsigned>(std::min(sizeof block, length - bytes.size())));
+    if (got < 0) return ErrnoReason();
+    if (got == 0) break;
+    bytes.append(block, static_cast<std::size_t>(got));
+  }
+  return "";
 }
 
 }  // namespace
 
-std::unique_ptr<InputFile> DiskFileSystem::OpenForReading(const std::string& path) {
-  std::FILE* const file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return nullptr;
-  struct _stat64 info {};
-  if (_fstat64(_fileno(file), &info) != 0 || (info.st_mode & _S_IFDIR) != 0) {
-    std::fclose(file);
-    return nullptr;
-  }
-  return std::make_unique<StdioInputFile>(file);
+std::string DiskFileSystem::ReadFile(const std::string& path, std::string& contents) {
+  std::string why_not;
+  const int fd = OpenForReading(path, why_not);
+  if (fd < 0) return why_not;
+  return Close(fd, ReadUpTo(fd, std::nullopt, std::string::npos, contents));
 }
 
-std::unique_ptr<OutputFile> DiskFileSystem::OpenForWriting(const std::string& path, std::string& why_not) {
-  std::FILE* const file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    why_not = ErrnoReason();
-    return nullptr;
-  }
-  return std::make_unique<StdioOutputFile>(file);
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  std::string why_not;
+  const int fd = OpenForReading(path, why_not);
+  if (fd < 0) return why_not;
+  return Close(fd, ReadUpTo(fd, offset, length, bytes));
 }
 
-// The file's own right to be written is asked first, as on every platform. Where no new file
-// can stand beside it (a folder that only lets its files be written) or the path is a link or
-// a device, the file is written in place.
-std::unique_ptr<OutputFile> DiskFileSystem::OpenForReplacing(const std::string& path, std::string& why_not) {
-  why_not = CheckWritable(path, false);
-  if (!why_not.empty()) return nullptr;
+std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  return CreateAndWrite(path, _O_TRUNC, contents);
+}
+
+// The file's own right to be written is asked first, as on every platform. The new file is
+// made afresh beside it, so that no stale one is followed, and takes its place through
+// MoveFileEx, which refuses to replace a read-only file. Where no new file can stand beside it
+// (a folder that only lets its files be written) or the path is a link or a device, the file
+// is written in place.
+std::string DiskFileSystem::Replace(const std::string& path, std::string_view contents) {
+  std::string why_not = CheckWritable(path, false);
+  if (!why_not.empty()) return why_not;
   if (IsReplaceable(path)) {
     const std::string new_path = path + ".new";
-    if (std::FILE* const file = std::fopen(new_path.c_str(), "wb")) {
-      return std::make_unique<ReplacingOutputFile>(file, new_path, path, PutInPlaceByMove);
+    _unlink(new_path.c_str());
+    why_not = CreateAndWrite(new_path, _O_EXCL, contents);
+    if (why_not.empty() &&
+        MoveFileExA(new_path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+      why_not = SystemReason();
+    }
+    // A new file that could not even be made leaves the way to write in place.
+    if (why_not.empty() || GetFileAttributesA(new_path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      _unlink(new_path.c_str());
+      return why_not;
     }
   }
-  return OpenForWriting(path, why_not);
+  return WriteFile(path, contents);
 }
 
 std::string DiskFileSystem::EnsureWritable(const std::string& path) { return CheckWritable(path, true); }

@@ -1,33 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelvarro {
-
-// A file open for reading, as raw bytes; closed when destroyed.
-class InputFile {
- public:
-  virtual ~InputFile() = default;
-  // Reads up to `size` bytes; returns the count, 0 at the end.
-  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-};
-
-// A file open for writing. Every failure is kept and told by Close, the one place a writer
-// looks: a full disk often shows only there.
-class OutputFile {
- public:
-  // Closes a file whose Close was not called, telling nothing: the run was abandoned.
-  virtual ~OutputFile() = default;
-  // Hands bytes on towards the disk. After a failed write the rest is dropped.
-  virtual void Write(std::string_view bytes) = 0;
-  // Puts the last bytes on disk and closes the file. Empty when every byte reached the disk;
-  // otherwise the first failure, of a write or of the close, in the system's words.
-  virtual std::string Close() = 0;
-};
 
 // Where the programs' files live. Paths are relative to the current directory and written
 // with backslashes, as the programs name them ("nandub\\multi.vcf"). A failure is told in the
@@ -35,17 +14,24 @@ class OutputFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // nullptr when the file cannot be opened for reading (missing, unreadable, a directory).
-  virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
-  // Creates the file or cuts it to length zero. nullptr when it cannot, with the reason in
-  // `why_not`.
-  virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) = 0;
+  // Whole files: each call opens, reads or writes, and
+  // closes, and returns "" when it got there, or else the reason.
+  //
+  // The whole of the file into `contents`. A directory, a missing or unreadable file fails.
+  virtual std::string ReadFile(const std::string& path, std::string& contents) = 0;
+  // Up to `length` bytes from `offset` into `bytes`: fewer only where the file ends first, none
+  // past its end.
+  virtual std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                               std::string& bytes) = 0;
+  // Creates the file or cuts it to length zero, and puts `contents` in it. The reason when any
+  // byte did not reach the disk; a full disk often shows only at the close, which is checked.
+  virtual std::string WriteFile(const std::string& path, std::string_view contents) = 0;
   // For a file whose old content must survive until the new one is complete: the bytes go to a
-  // new file beside it, which takes its place at Close only when every byte reached the disk.
-  // Until then, and when Close fails or is never called, `path` keeps what it had. A file that
-  // cannot be written is never replaced, even where the folder would let a rename do it:
-  // nullptr, with the reason in `why_not`.
-  virtual std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) = 0;
+  // new file beside it, which takes its place only when every byte reached the disk. On a
+  // failure, or when the run ends before, `path` keeps what it had. A file that cannot be
+  // written is never replaced, even where the folder would let a rename do it.
+  virtual std::string Replace(const std::string& path, std::string_view contents) = 0;
+
   // Whether the program may write `path`: an existing file is left as it is, a missing one is
   // created empty. The reason when it may not.
   virtual std::string EnsureWritable(const std::string& path) = 0;

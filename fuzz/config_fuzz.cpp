@@ -1,8 +1,7 @@
 // ReadConfig on arbitrary bytes: the record must be the one that formatted reading of the
 // whole text gives (the first word cut one character past the longest Windows path, the second
-// to three characters), whatever sizes the file's reads come in.
+// to three characters), wherever the pieces it reads the file in begin and end.
 
-#include <functional>
 #include <cstddef>
 #include <cstdint>
 #include <locale>
@@ -11,15 +10,14 @@
 
 #include "common/config_file.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/piece_file.h"
+#include "support/memory_file_system.h"
 
 namespace kelvarro::fuzz {
 namespace {
 
-// The small piece sizes are tried on every input; one larger size, up to 255, is picked by
-// the input, so that over a run every size is tried without slowing each input down.
-constexpr std::size_t kEveryTimeUpTo = 16;
-constexpr std::size_t kLargestPiece = 255;
+// The reader takes the file in pieces of this size: white space put before the text moves the
+// pieces' borders through it.
+constexpr std::size_t kPiece = 4096;
 
 WizardConfig ReadByStream(const std::string& text) {
   std::istringstream in(text);
@@ -31,8 +29,9 @@ WizardConfig ReadByStream(const std::string& text) {
   return config;
 }
 
-void CheckRead(std::string_view text, std::string_view sizes, const WizardConfig& expected) {
-  PieceFileSystem files(kConfigFileName, text, sizes);
+void CheckRead(const std::string& text, const WizardConfig& expected) {
+  testing::MemoryFileSystem files;
+  files.files[kConfigFileName] = text;
   const std::optional<WizardConfig> read = ReadConfig(files);
   Require(read.has_value(), "an existing config.cfg yields a record");
   Require(read->install_dir == expected.install_dir, "install directory as formatted reading gives it");
@@ -48,16 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   const WizardConfig expected = ReadByStream(text);
 
-  CheckRead(text, "", expected);
-  for (std::size_t piece = 1; piece <= kEveryTimeUpTo; ++piece) {
-    CheckRead(text, std::string(1, static_cast<char>(piece)), expected);
-  }
-  const std::size_t picked = kEveryTimeUpTo + 1 + std::hash<std::string>{}(text) % (kLargestPiece - kEveryTimeUpTo);
-  CheckRead(text, std::string(1, static_cast<char>(picked)), expected);
-  // Irregular pieces: the text's own bytes as the sizes.
-  CheckRead(text, text, expected);
+  const std::size_t shifts[] = {0, 1, kPiece - 1, kPiece - text.size() % kPiece, kPiece - text.size() / 2 % kPiece};
+  for (const std::size_t shift : shifts) CheckRead(std::string(shift, ' ') + text, expected);
 
-  PieceFileSystem elsewhere("other.cfg", text, "");
+  testing::MemoryFileSystem elsewhere;
+  elsewhere.files["other.cfg"] = text;
   Require(!ReadConfig(elsewhere).has_value(), "a missing config.cfg yields no record");
   return 0;
 }

@@ -73,8 +73,8 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
   const bool listed = (flags & (kNoListing | kListingUnreadable)) == 0;
   std::vector<std::string> names;
   for (const std::string& name : testing::LiteralNames(listing)) {
-    if ((flags & kSomeNamesMissing) == 0 || ByteSum(name) % 2 == 0) files.files[".\\input\\" + name] = "";
-    if (listed && files.Has(".\\input\\" + name) && name.find_first_of("\\/") == std::string::npos) {
+    if ((flags & kSomeNamesMissing) == 0 || ByteSum(name) % 2 == 0) files.files["input\\" + name] = "";
+    if (listed && files.Has("input\\" + name) && name.find_first_of("\\/") == std::string::npos) {
       names.push_back(name);
     }
   }

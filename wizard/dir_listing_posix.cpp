@@ -8,7 +8,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,13 +65,12 @@ bool ListsBefore(std::string_view a, std::string_view b) {
 // Like the Windows interpreter, the redirection is set up first; when it cannot be, nothing
 // is listed. What the interpreter says goes to standard error, as there.
 std::optional<std::string> WriteVobListing(FileSystem& files) {
-  std::string why_not;
-  const std::unique_ptr<OutputFile> out = files.OpenForWriting(kListingPath, why_not);
-  if (out == nullptr) {
+  const std::string why_not = files.WriteFile(kListingPath, "");
+  if (!why_not.empty()) {
     std::cerr << RedirectionComplaint(why_not) << "\n";
     return why_not;
   }
-  std::vector<std::string> names = files.List(".\\input");
+  std::vector<std::string> names = files.List("input");
   names.erase(
       std::remove_if(names.begin(), names.end(), [](const std::string& name) { return !MatchesVobPattern(name); }),
       names.end());
@@ -86,8 +84,7 @@ std::optional<std::string> WriteVobListing(FileSystem& files) {
       "/input\r\n"
       "\r\n";
   for (const std::string& name : names) listing += name + "\r\n";
-  out->Write(listing);
-  std::string failure = out->Close();
+  std::string failure = files.WriteFile(kListingPath, listing);
   if (names.empty()) std::cerr << "File Not Found\n";
   if (!failure.empty()) return failure;
   return std::nullopt;

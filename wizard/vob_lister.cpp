@@ -1,7 +1,6 @@
 #include "wizard/vob_lister.h"
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -41,17 +40,10 @@ bool IsLetter(int c, char lower, char upper) { return c == lower || c == upper; 
 // longer than twelve characters. The decoder cannot open them, so only a name under which a
 // regular file stands in input\ itself (no path separator in it) goes into the list.
 bool IsFileInInput(FileSystem& files, const std::string& name) {
-  return name.find_first_of("\\/") == std::string::npos && files.IsRegularFile(".\\input\\" + name);
+  return name.find_first_of("\\/") == std::string::npos && files.IsRegularFile("input\\" + name);
 }
 
 }  // namespace
-
-std::string ReadWhole(InputFile& file) {
-  std::string text;
-  char block[4096];
-  while (const std::size_t got = file.Read(block, sizeof block)) text.append(block, got);
-  return text;
-}
 
 ListingScan ScanVobListing(const std::string& listing, const NameFound& found) {
   std::size_t at = Forward(listing, 0, kSkippedCharacters);
@@ -90,9 +82,10 @@ VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const 
   if (std::optional<std::string> why = interpreter.ListVobFiles()) return listing_failed(std::move(*why));
 
   // A listing that cannot be read holds not even the header.
-  const std::unique_ptr<InputFile> listing = files.OpenForReading(kListingPath);
+  std::string listing;
+  if (!files.ReadFile(kListingPath, listing).empty()) listing.clear();
   std::string lines;
-  const ListingScan scan = ScanVobListing(listing ? ReadWhole(*listing) : "", [&](const std::string& name) {
+  const ListingScan scan = ScanVobListing(listing, [&](const std::string& name) {
     if (IsFileInInput(files, name)) lines += install_dir + "input\\" + name + "\r\n";
   });
   // Emptied on every call, so no list of an earlier movie survives.

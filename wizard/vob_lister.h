@@ -24,9 +24,6 @@ struct ListingScan {
   bool past_header = false;
 };
 
-// The whole of an open file, as the listing is read before it is scanned.
-std::string ReadWhole(InputFile& file);
-
 // Scans a whole listing, as read from its file, and hands each hit's name to `found`: twelve
 // characters, fewer where the listing ends first.
 ListingScan ScanVobListing(const std::string& listing, const NameFound& found);

@@ -8,11 +8,11 @@
 namespace kelvarro {
 
 // The command interpreter's listing of input\*.vob; scanned, then left in place.
-inline constexpr const char* kListingPath = ".\\temp\\menulst.tmp";
+inline constexpr const char* kListingPath = "temp\\menulst.tmp";
 // The VOB files found, one full path a line, for the MPEG-2 decoder.
-inline constexpr const char* kMovieListPath = ".\\input\\movie.lst";
+inline constexpr const char* kMovieListPath = "input\\movie.lst";
 // The video processor's job script.
-inline constexpr const char* kJobScriptPath = ".\\nandub\\multi.vcf";
+inline constexpr const char* kJobScriptPath = "nandub\\multi.vcf";
 // The four command lines of the conversion.
 inline constexpr const char* kBatchFilePath = "process.bat";
 

@@ -3,12 +3,11 @@
 // Files kept in memory, so that tests see the exact bytes a program writes, with each step of
 // writing a file able to fail.
 
-#include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/file_system.h"
@@ -27,9 +26,9 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, std::string> files;
   // Paths that cannot be opened for writing nor removed (a read-only file, a missing directory).
   std::set<std::string> unwritable;
-  // Paths whose first write fails (a full disk): what came before it stays.
+  // Paths whose write fails (a full disk), and those whose close fails, every byte written
+  // before; an empty file is written whole on either.
   std::set<std::string> full;
-  // Paths whose close fails, every byte written before.
   std::set<std::string> failing_close;
   // Paths that cannot be opened for reading although they may exist (a directory, no rights).
   std::set<std::string> unreadable;
@@ -39,29 +38,35 @@ class MemoryFileSystem : public FileSystem {
   bool Has(const std::string& path) const { return files.count(path) != 0; }
   const std::string& At(const std::string& path) const { return files.at(path); }
 
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+  std::string ReadFile(const std::string& path, std::string& contents) override {
     const auto it = files.find(path);
-    if (it == files.end() || unreadable.count(path) != 0) return nullptr;
-    return std::make_unique<Reader>(it->second);
+    if (it == files.end()) return kMissing;
+    if (unreadable.count(path) != 0) return kNoRight;
+    contents = it->second;
+    return {};
   }
 
-  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, std::string& why_not) override {
-    if (unwritable.count(path) != 0) {
-      why_not = kNoRight;
-      return nullptr;
-    }
-    std::string& content = files[path];
-    content.clear();
-    return std::make_unique<Writer>(*this, path, &content);
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                       std::string& bytes) override {
+    std::string whole;
+    std::string why_not = ReadFile(path, whole);
+    bytes = offset < whole.size() ? whole.substr(static_cast<std::size_t>(offset), length) : "";
+    return why_not;
   }
 
-  // The new content stands apart until Close, and takes the file's place only when complete.
-  std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) override {
-    if (unwritable.count(path) != 0) {
-      why_not = kNoRight;
-      return nullptr;
-    }
-    return std::make_unique<Writer>(*this, path, nullptr);
+  // A full disk keeps nothing of the file, a failing close every byte.
+  std::string WriteFile(const std::string& path, std::string_view contents) override {
+    if (unwritable.count(path) != 0) return kNoRight;
+    files[path] = full.count(path) != 0 ? "" : contents;
+    return WhyNotWritten(path, contents);
+  }
+
+  // The new content takes the file's place only when complete.
+  std::string Replace(const std::string& path, std::string_view contents) override {
+    if (unwritable.count(path) != 0) return kNoRight;
+    std::string why_not = WhyNotWritten(path, contents);
+    if (why_not.empty()) files[path] = contents;
+    return why_not;
   }
 
   std::string EnsureWritable(const std::string& path) override {
@@ -92,6 +97,12 @@ class MemoryFileSystem : public FileSystem {
 
   std::string WorkingFolder() override { return working_folder; }
 
+  std::string WhyNotWritten(const std::string& path, std::string_view contents) const {
+    if (contents.empty()) return {};
+    if (full.count(path) != 0) return kDiskFull;
+    return failing_close.count(path) != 0 ? kCloseFailed : "";
+  }
+
   std::vector<std::string> List(const std::string& path) override {
     std::vector<std::string> names;
     const std::string prefix = path + "\\";
@@ -103,50 +114,6 @@ class MemoryFileSystem : public FileSystem {
     return names;
   }
 
- private:
-  class Reader : public InputFile {
-   public:
-    explicit Reader(std::string content) : content_(std::move(content)) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-      const std::size_t n = std::min(size, content_.size() - next_);
-      std::memcpy(buffer, content_.data() + next_, n);
-      next_ += n;
-      return n;
-    }
-
-   private:
-    std::string content_;
-    std::size_t next_ = 0;
-  };
-
-  // Writes into the file's content at once, or, replacing (`target` null), into a content of its
-  // own that Close puts in place.
-  class Writer : public OutputFile {
-   public:
-    Writer(MemoryFileSystem& files, std::string path, std::string* target)
-        : files_(files), path_(std::move(path)), target_(target != nullptr ? target : &pending_), replacing_(!target) {}
-    void Write(std::string_view bytes) override {
-      if (!failure_.empty()) return;
-      if (files_.full.count(path_) != 0) {
-        failure_ = kDiskFull;
-        return;
-      }
-      target_->append(bytes);
-    }
-    std::string Close() override {
-      if (failure_.empty() && files_.failing_close.count(path_) != 0) failure_ = kCloseFailed;
-      if (failure_.empty() && replacing_) files_.files[path_] = pending_;
-      return failure_;
-    }
-
-   private:
-    MemoryFileSystem& files_;
-    std::string path_;
-    std::string pending_;
-    std::string* target_;
-    bool replacing_;
-    std::string failure_;
-  };
 };
 
 }  // namespace kelvarro::testing

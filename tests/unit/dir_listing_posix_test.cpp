@@ -14,7 +14,7 @@ namespace {
 
 using testing::MemoryFileSystem;
 
-const std::string kListing = ".\\temp\\menulst.tmp";
+const std::string kListing = "temp\\menulst.tmp";
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return ListsBefore(a, b); });
@@ -69,7 +69,7 @@ TEST(DirOrder, BytesBeyondAsciiCompareUnsignedAndKeepTheirCase) {
 TEST(VobListing, IsTheHeaderThenEveryVobNameOfInputInDirOrder) {
   MemoryFileSystem files;
   for (const char* name : {"VTS_01_1.VOB", "vtsa1234.vob", "readme.txt", "VTS01234.VOB", "DISC.VOB\\x.ifo"}) {
-    files.files[std::string(".\\input\\") + name] = "";
+    files.files[std::string("input\\") + name] = "";
   }
   files.files["VTS_09_1.VOB"] = "";  // beside input, not in it
   const std::string header =
@@ -105,7 +105,7 @@ TEST(VobListing, TellsAListingThatWasNotWritten) {
   };
   for (const auto& c : cases) {
     MemoryFileSystem files;
-    files.files[".\\input\\VTS_01_1.VOB"] = "";
+    files.files["input\\VTS_01_1.VOB"] = "";
     (files.*c.failing).insert(kListing);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(WriteVobListing(files), c.reason);

@@ -14,8 +14,8 @@ namespace {
 using testing::MemoryFileSystem;
 using testing::RecordingInterpreter;
 
-const std::string kListing = ".\\temp\\menulst.tmp";
-const std::string kList = ".\\input\\movie.lst";
+const std::string kListing = "temp\\menulst.tmp";
+const std::string kList = "input\\movie.lst";
 
 using Strings = std::vector<std::string>;
 
@@ -46,7 +46,7 @@ const std::string kWineListing =
 
 // The files of a movie in input\, as the wizard names them.
 void AddVobFiles(MemoryFileSystem& files, const Strings& names) {
-  for (const std::string& name : names) files.files[".\\input\\" + name] = "";
+  for (const std::string& name : names) files.files["input\\" + name] = "";
 }
 
 // The list VobLister writes for `listing` among `files`, for install directory c:\dvd\.
