@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "wizard/conversion_steps.h"
 #include "wizard/interpreter_text.h"
 #include "wizard/wizard_files.h"
 
@@ -22,50 +23,26 @@ struct BatchValues {
   std::string idct_switch;
 };
 
-void DecoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
+// The lines in the order the steps run; the sound decoder reads the decoder's sound file.
+void Lines(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
   const std::string& dir = config.install_dir;
-  Line(text, {"start /wait ",
-              dir,
-              "progs\\m2apx3g.exe -b ",
-              dir,
-              "input\\movie.lst ",
-              choices.frame_rate_switch,
-              " -q0 ",
-              config.idct_switch,
-              " -3X ",
-              std::to_string(choices.coded_width),
-              " -3Y ",
-              std::to_string(choices.coded_height),
-              " -1 ",
-              std::to_string(choices.target_width),
-              " ",
-              std::to_string(choices.target_height),
-              " -a",
-              choices.audio_stream_id,
-              " -o8 ",
-              dir,
-              "temp\\movie_1.avi"});
-}
-
-// The decoder names the sound file after its video output and the stream id.
-void SoundDecoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
-  const std::string& dir = config.install_dir;
-  Line(text, {dir, "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ", dir, "temp\\movie_1.avistream",
-              choices.audio_stream_id, ".ac3 ", dir, "temp\\pcmaudio.wav"});
-}
-
-void EncoderLine(std::string& text, const BatchValues& config, const EncodingChoices& choices) {
-  const std::string& dir = config.install_dir;
+  const std::string sound = SoundFile(choices.audio_stream_id);
   const std::string bitrate = choices.UsesVbr() ? std::to_string(choices.vbr_min_kbps) + " -V " +
                                                       std::to_string(choices.vbr_quality) + " -B " +
                                                       std::to_string(choices.vbr_max_kbps)
                                                 : std::to_string(choices.cbr_kbps);
-  Line(text, {dir, "progs\\lame.exe -h -b ", bitrate, " ", dir, "temp\\pcmaudio.wav ", dir, "temp\\audio.mp3"});
-}
-
-// The job script is named relative to the install directory, where the batch file runs.
-void JoinerLine(std::string& text, const BatchValues& config) {
-  Line(text, {config.install_dir, "nandub\\nandub.exe /snandub\\multi.vcf /x"});
+  // Only the decoder's line waits for its tool.
+  Line(text, {"start /wait ", dir, kDecoderStep.tool, " -b ", dir, kMovieListPath, " ", choices.frame_rate_switch,
+              " -q0 ", config.idct_switch, " -3X ", std::to_string(choices.coded_width), " -3Y ",
+              std::to_string(choices.coded_height), " -1 ", std::to_string(choices.target_width), " ",
+              std::to_string(choices.target_height), " -a", choices.audio_stream_id, " -o8 ", dir,
+              kDecoderStep.writes});
+  Line(text, {dir, kSoundDecoderStep.tool, " --stereo=STEREO --dcompr=normal -g8db ", dir, sound, " ", dir,
+              kSoundDecoderStep.writes});
+  Line(text, {dir, kEncoderStep.tool, " -h -b ", bitrate, " ", dir, kSoundDecoderStep.writes, " ", dir,
+              kEncoderStep.writes});
+  // The job script is named relative to the install directory, where the batch file runs.
+  Line(text, {dir, kJoinerStep.tool, " /s", kJobScriptPath, " /x"});
 }
 
 }  // namespace
@@ -74,10 +51,7 @@ std::optional<WriteFailure> BatchWriter(FileSystem& files, const WizardConfig& c
                                         const ShortForms& short_forms) {
   const BatchValues values{InterpreterPath(config.install_dir, short_forms), InterpreterValue(config.idct_switch)};
   std::string text;
-  DecoderLine(text, values, choices);
-  SoundDecoderLine(text, values, choices);
-  EncoderLine(text, values, choices);
-  JoinerLine(text, values);
+  Lines(text, values, choices);
   return WriteWholeFile(files, kBatchFilePath, text);
 }
 
