@@ -72,8 +72,8 @@ std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t le
   char block[65536];
   while (bytes.size() < length) {
     const std::size_t wanted = std::min(sizeof block, length - bytes.size());
-    const ssize_t got = offset ? pread(fd, block, wanted, static_cast<off_t>(*offset + bytes.size()))
-                               : read(fd, block, wanted);
+    const ssize_t got =
+        offset ? pread(fd, block, wanted, static_cast<off_t>(*offset + bytes.size())) : read(fd, block, wanted);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return ErrnoReason();
     if (got == 0) break;

@@ -16,8 +16,7 @@ namespace kelvarro::fuzz {
 
 class BoundedConsole : public testing::ScriptedConsole {
  public:
-  explicit BoundedConsole(const std::string& input)
-      : ScriptedConsole(input), waits_left_(4 * input.size() + 64) {}
+  explicit BoundedConsole(const std::string& input) : ScriptedConsole(input), waits_left_(4 * input.size() + 64) {}
 
   char ReadKey(bool echo) override {
     Pay();

@@ -4,9 +4,9 @@
 // must fit how it ended.
 
 #include <algorithm>
-#include <optional>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +35,8 @@ namespace texts = testing::texts;
 
 enum Flag : std::uint8_t {
   kRunSetup = 1,
-  kNoConfig = 2,         // wizard: config.cfg missing; setup: config.cfg unwritable
-  kNoListing = 4,        // "dir" writes no listing
+  kNoConfig = 2,   // wizard: config.cfg missing; setup: config.cfg unwritable
+  kNoListing = 4,  // "dir" writes no listing
   kListingUnreadable = 8,
   kListUnwritable = 16,
   kScriptUnwritable = 32,
@@ -139,13 +139,15 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     Require(std::count(interpreter.operations.begin(), interpreter.operations.end(), testing::kRunBatchFile) == 0,
             "a batch file that was not written is never run");
   }
-  for (const auto& [flag, file] : {std::pair{kScriptUnwritable, "nandub\\multi.vcf"}, {kBatchUnwritable, "process.bat"}}) {
+  for (const auto& [flag, file] :
+       {std::pair{kScriptUnwritable, "nandub\\multi.vcf"}, {kBatchUnwritable, "process.bat"}}) {
     if ((flags & flag) == 0) continue;
     const std::string told = texts::NotWritten(file, testing::kNoRight);
     Require(exit_code == 1, "a file that was not written ends the run");
     Require(output.find(told) == std::string::npos || EndsWith(output, told), "nothing is asked after the failure");
   }
-  if (files.Has("output\\output-1.avi")) Require(files.At("output\\output-1.avi") == "earlier", "the earlier movie is kept");
+  if (files.Has("output\\output-1.avi"))
+    Require(files.At("output\\output-1.avi") == "earlier", "the earlier movie is kept");
   if (exit_code != 0) return;
   Require(EndsWith(output, texts::kFarewell), "a finished run ends with the farewell");
   Require(files.Has("output\\output-1.avi") || files.At("output\\output.avi") == "earlier", "nothing made is lost");

@@ -56,10 +56,17 @@ std::string ForInterpreter(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '^': out += "^^"; break;
-      case '&': out += "^&"; break;
-      case '%': out += "%%"; break;
-      default: out += c;
+      case '^':
+        out += "^^";
+        break;
+      case '&':
+        out += "^&";
+        break;
+      case '%':
+        out += "%%";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -74,9 +81,9 @@ std::string DoubledBackslashes(std::string text) {
 
 std::string ExpectedBatch(const WizardConfig& config, const EncodingChoices& c) {
   const bool vbr = c.use_vbr == 'y' || c.use_vbr == 'Y';
-  const std::string bitrate = vbr ? Decimal(c.vbr_min_kbps) + " -V " + Decimal(c.vbr_quality) + " -B " +
-                                        Decimal(c.vbr_max_kbps)
-                                  : Decimal(c.cbr_kbps);
+  const std::string bitrate =
+      vbr ? Decimal(c.vbr_min_kbps) + " -V " + Decimal(c.vbr_quality) + " -B " + Decimal(c.vbr_max_kbps)
+          : Decimal(c.cbr_kbps);
   return Fill(kBatchTemplate, {{"dir", ForInterpreter(config.install_dir)},
                                {"idct", ForInterpreter(config.idct_switch)},
                                {"fps", c.frame_rate_switch},
@@ -104,9 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   choices.frame_rate_switch = fields.Text(1);
   choices.audio_stream_id = fields.Text(1);
   choices.use_vbr = static_cast<char>(fields.Byte());
-  for (std::int32_t* number : {&choices.cbr_kbps, &choices.vbr_min_kbps, &choices.vbr_max_kbps, &choices.vbr_quality,
-                               &choices.coded_width, &choices.coded_height, &choices.target_width,
-                               &choices.target_height}) {
+  for (std::int32_t* number :
+       {&choices.cbr_kbps, &choices.vbr_min_kbps, &choices.vbr_max_kbps, &choices.vbr_quality, &choices.coded_width,
+        &choices.coded_height, &choices.target_width, &choices.target_height}) {
     *number = fields.Int32();
   }
 

@@ -29,5 +29,5 @@ fresh_if_other_generator() {
 
 # Our own C++ sources, relative to the top folder: no third-party code, nothing generated.
 our_sources() {
-  find common setup wizard tests bench -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort
+  find common setup wizard tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks our C++ sources (not third-party code, not build/) two ways, and fails on any finding:
+# Checks our C++ sources (not third-party code, not build/; the fuzz targets too) two ways, and fails on any finding:
 #   format      clang-format --dry-run -Werror, with the layout in .clang-format
 #   clang-tidy  the checks in .clang-tidy, with the compile commands of the clang preset (which
 #               it configures); the Windows-only sources with those of the windows preset,
@@ -37,7 +37,7 @@ fi
 # The sources that compile database $1 compiles, as absolute paths: ours only, C++ only.
 compiled_sources() {
   sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$1" |
-    grep -E "^$top/(common|setup|wizard|tests|bench)/.*\.cpp$" | LC_ALL=C sort -u
+    grep -E "^$top/(common|setup|wizard|tests|bench|fuzz)/.*\.cpp$" | LC_ALL=C sort -u
 }
 
 fresh=$(fresh_if_other_generator build/clang Ninja)
@@ -46,15 +46,22 @@ if ! cmake --preset clang $fresh >"$work/configure.log" 2>&1; then
   echo "lint: cmake --preset clang failed, so clang-tidy has no compile commands"
   exit 1
 fi
+# The fuzz targets have a preset of their own; configuring it builds nothing.
+fresh=$(fresh_if_other_generator build/fuzz Ninja)
+if ! cmake --preset fuzz $fresh >"$work/configure.log" 2>&1; then
+  cat "$work/configure.log"
+  echo "lint: cmake --preset fuzz failed, so clang-tidy has no compile commands for the fuzz targets"
+  exit 1
+fi
 printf '%s\n' "${sources[@]/#/$top/}" | grep '\.cpp$' >"$work/ours"
 
 # Each source is checked once, with the first of these builds that compiles it: the clang
-# preset, then the release preset (the benchmarks), then the windows preset (the Windows-only
-# sources), each where its folder has been configured.
+# preset, the fuzz preset (the fuzz targets), then the release preset (the benchmarks), then the
+# windows preset (the Windows-only sources), each where its folder has been configured.
 tidy_status=0
 : >"$work/checked"
 : >"$work/tidy.log"
-for build in clang release windows; do
+for build in clang fuzz release windows; do
   [[ -f build/$build/compile_commands.json ]] || continue
   extra=()
   if [[ $build == windows ]]; then

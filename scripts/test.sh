@@ -19,24 +19,30 @@
 # each GoogleTest case counts once, also where one process runs many of them.
 #
 # To add a stage: write stage_NAME (it sets stage_passed, stage_failed and, on failure,
-# stage_note, and returns non-zero when it failed), describe it in `about`, add it to
-# all_stages, and give install-deps.sh its packages under the same name.
+# stage_note, and returns non-zero when it failed), add it to stage_list with what it runs,
+# and give install-deps.sh its packages under the same name.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-all_stages=(debug clang windows wine-native release lint fuzz memcheck packages)
-declare -A about=(
-  [debug]="native debug build with GCC and its tests"
-  [clang]="native debug build with Clang under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
-  [windows]="MinGW-w64 cross build, its tests under Wine"
-  [wine-native]="native setup and wizard, the batch file run by the real Wine"
-  [release]="release programs and benchmarks, built only"
-  [lint]="clang-format and clang-tidy over our sources"
-  [fuzz]="every fuzz target for a short while, under ASan and UBSan"
-  [memcheck]="valgrind over whole runs of both programs"
-  [packages]="release packages built twice by scripts/release.sh, compared byte for byte"
+# The stages in the order they run, each with what it runs.
+stage_list=(
+  "debug:native debug build with GCC and its tests"
+  "clang:native debug build with Clang under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
+  "windows:MinGW-w64 cross build, its tests under Wine"
+  "wine-native:native setup and wizard, the batch file run by the real Wine"
+  "release:release programs and benchmarks, built only"
+  "lint:clang-format and clang-tidy over our sources"
+  "fuzz:every fuzz target for a short while, under ASan and UBSan"
+  "memcheck:valgrind over whole runs of both programs"
+  "packages:release packages built twice by scripts/release.sh, compared byte for byte"
 )
+all_stages=()
+declare -A about=()
+for entry in "${stage_list[@]}"; do
+  all_stages+=("${entry%%:*}")
+  about[${entry%%:*}]=${entry#*:}
+done
 
 stages=("$@")
 [[ ${#stages[@]} -gt 0 ]] || stages=("${all_stages[@]}")
@@ -191,56 +197,47 @@ stage_wine-native() {
   stand_in=build/wine-native/tool_stand_in_64.exe
   host_runs_32_bit_programs && stand_in=build/wine-native/tool_stand_in_32.exe
   start_wine_server build/wine-native/tool_stand_in_64.exe build/wine-native/tool_stand_in_32.exe &&
-    run_script_stage tests/wine/native_programs.sh build/debug/setup/setup build/debug/wizard/wizard "$stand_in"
+    run_counted '' '' '' bash tests/wine/native_programs.sh build/debug/setup/setup build/debug/wizard/wizard "$stand_in"
 }
 
 stage_lint() {
   require clang-format clang-format && require clang-tidy clang-tidy || return 1
-  local log status=0
-  log=$(mktemp)
-  bash scripts/lint.sh 2>&1 | tee "$log"
-  status=${PIPESTATUS[0]}
   # Each of lint.sh's three checks is one case; its last line sums the findings up.
-  stage_passed=$(grep -c -E '^(format|clang-tidy|posix-interfaces): ok$' "$log")
-  [[ $status -eq 0 ]] || stage_failed=$((3 - stage_passed))
-  [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed "s/^lint: //")
-  rm -f "$log"
-  return "$status"
+  run_counted '^(format|clang-tidy|posix-interfaces): ok$' '^(format|clang-tidy|posix-interfaces): ' 'lint: ' \
+    bash scripts/lint.sh
 }
 
-# Runs script $1 (with arguments) as one test case; its last line says why when it fails.
-run_script_stage() {
-  local log status
+# Runs a command with its output shown and kept, and counts its cases: the lines that match
+# $1 passed and, when it fails, those that match $2 and not $1 failed; with no patterns, the
+# command is one case. Its last line, less the prefix $3, says why when it fails.
+run_counted() {
+  local pass=$1 fail=$2 prefix=$3 log status
+  shift 3
   log=$(mktemp)
-  bash "$@" 2>&1 | tee "$log"
+  "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
-  if [[ $status -eq 0 ]]; then
+  if [[ -n $pass ]]; then
+    stage_passed=$(grep -c -E "$pass" "$log")
+    [[ $status -eq 0 ]] || stage_failed=$(grep -E "$fail" "$log" | grep -c -v -E "$pass")
+  elif [[ $status -eq 0 ]]; then
     stage_passed=1
   else
     stage_failed=1
-    stage_note=$(tail -n 1 "$log")
   fi
+  [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed "s/^$prefix//")
   rm -f "$log"
   return "$status"
 }
 
-stage_fuzz() { require clang++ clang && run_script_stage scripts/fuzz.sh 20; }
-stage_memcheck() { require valgrind valgrind && require g++ g++ && run_script_stage scripts/memcheck.sh; }
+stage_fuzz() { require clang++ clang && run_counted '' '' '' bash scripts/fuzz.sh 20; }
+stage_memcheck() { require valgrind valgrind && require g++ g++ && run_counted '' '' '' bash scripts/memcheck.sh; }
 
-# Each check of reproducible.sh is one case; its last line sums them up.
 stage_packages() {
   require cmake cmake && require ninja ninja-build && require g++ g++ &&
     require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 && require zip zip && require zipinfo unzip &&
     require strings binutils && require git git || return 1
-  local log status
-  log=$(mktemp)
-  bash tests/packages/reproducible.sh 2>&1 | tee "$log"
-  status=${PIPESTATUS[0]}
-  stage_passed=$(grep -c '^ok: ' "$log")
-  stage_failed=$(grep -c '^FAIL: ' "$log")
-  [[ $status -eq 0 ]] || stage_note=$(tail -n 1 "$log" | sed 's/^reproducible.sh: //')
-  rm -f "$log"
-  return "$status"
+  # Each check of reproducible.sh is one case; its last line sums them up.
+  run_counted '^ok: ' '^FAIL: ' 'reproducible.sh: ' bash tests/packages/reproducible.sh
 }
 
 # --- the run -----------------------------------------------------------------------------------

@@ -32,15 +32,33 @@ void Lines(std::string& text, const BatchValues& config, const EncodingChoices& 
                                                       std::to_string(choices.vbr_max_kbps)
                                                 : std::to_string(choices.cbr_kbps);
   // Only the decoder's line waits for its tool.
-  Line(text, {"start /wait ", dir, kDecoderStep.tool, " -b ", dir, kMovieListPath, " ", choices.frame_rate_switch,
-              " -q0 ", config.idct_switch, " -3X ", std::to_string(choices.coded_width), " -3Y ",
-              std::to_string(choices.coded_height), " -1 ", std::to_string(choices.target_width), " ",
-              std::to_string(choices.target_height), " -a", choices.audio_stream_id, " -o8 ", dir,
+  Line(text, {"start /wait ",
+              dir,
+              kDecoderStep.tool,
+              " -b ",
+              dir,
+              kMovieListPath,
+              " ",
+              choices.frame_rate_switch,
+              " -q0 ",
+              config.idct_switch,
+              " -3X ",
+              std::to_string(choices.coded_width),
+              " -3Y ",
+              std::to_string(choices.coded_height),
+              " -1 ",
+              std::to_string(choices.target_width),
+              " ",
+              std::to_string(choices.target_height),
+              " -a",
+              choices.audio_stream_id,
+              " -o8 ",
+              dir,
               kDecoderStep.writes});
   Line(text, {dir, kSoundDecoderStep.tool, " --stereo=STEREO --dcompr=normal -g8db ", dir, sound, " ", dir,
               kSoundDecoderStep.writes});
-  Line(text, {dir, kEncoderStep.tool, " -h -b ", bitrate, " ", dir, kSoundDecoderStep.writes, " ", dir,
-              kEncoderStep.writes});
+  Line(text,
+       {dir, kEncoderStep.tool, " -h -b ", bitrate, " ", dir, kSoundDecoderStep.writes, " ", dir, kEncoderStep.writes});
   // The job script is named relative to the install directory, where the batch file runs.
   Line(text, {dir, kJoinerStep.tool, " /s", kJobScriptPath, " /x"});
 }

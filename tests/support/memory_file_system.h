@@ -46,8 +46,7 @@ class MemoryFileSystem : public FileSystem {
     return {};
   }
 
-  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
-                       std::string& bytes) override {
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length, std::string& bytes) override {
     std::string whole;
     std::string why_not = ReadFile(path, whole);
     bytes = offset < whole.size() ? whole.substr(static_cast<std::size_t>(offset), length) : "";
@@ -113,7 +112,6 @@ class MemoryFileSystem : public FileSystem {
     }
     return names;
   }
-
 };
 
 }  // namespace kelvarro::testing

@@ -1,5 +1,3 @@
-#include "wizard/dir_listing.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 #include <set>
 
 #include "support/memory_file_system.h"
+#include "wizard/dir_listing.h"
 #include "wizard/wizard_files.h"
 
 namespace kelvarro {

@@ -144,8 +144,7 @@ TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles
             "16:9 coded:\n[4]\t1:1.85 (real 16:9)\n[5]\t1:2.35 (widescreen)\nplease choose the aspect ratio: 1" +
                 kOffer + "n" + kFarewell);
   EXPECT_EQ(install.interpreter.operations, (Operations{kListVobFiles, kClearScreen}));
-  EXPECT_EQ(install.files.At("input\\movie.lst"),
-            kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
+  EXPECT_EQ(install.files.At("input\\movie.lst"), kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
   EXPECT_EQ(install.files.At("nandub\\multi.vcf").size(), 675u);
   EXPECT_EQ(install.files.At("process.bat").size(), 590u);
 }
