@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "common/run_program.h"
@@ -21,7 +22,9 @@ namespace {
 // `pipe_ends` nullptr: the program keeps the programs' own standard streams. Otherwise its input
 // is nothing, its errors are discarded, and the pipe's writing end is its standard output
 // only, so that the pipe is closed once it and whatever it started are gone.
-pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group) {
+// -1 with the reason in `error` when it cannot be started.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group,
+            int& error) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (pipe_ends != nullptr) {
@@ -46,6 +49,7 @@ pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, 
   const int spawned = posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
+  error = spawned;
   return spawned == 0 ? child : -1;
 }
 
@@ -100,16 +104,24 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, Streams streams
   ProgramRun run;
   std::cout.flush();
   const std::string path = FindOnPath(arguments.at(0));
-  if (path.empty()) return run;
+  if (path.empty()) {
+    run.not_started = "there is no " + arguments.at(0) + " on the PATH";
+    return run;
+  }
   const bool captured = streams == Streams::kCaptured;
   int ends[2] = {-1, -1};
-  if (captured && pipe(ends) != 0) return run;
+  if (captured && pipe(ends) != 0) {
+    run.not_started = std::strerror(errno);
+    return run;
+  }
   // Wine's own diagnostics are not wanted, unless the user asked for them.
   setenv("WINEDEBUG", "-all", 0);
-  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value());
+  int error = 0;
+  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value(), error);
   if (captured) close(ends[1]);
   if (child < 0) {
     if (captured) close(ends[0]);
+    run.not_started = std::strerror(error);
     return run;
   }
   const auto deadline = std::chrono::steady_clock::now() + bound.value_or(std::chrono::milliseconds(0));

@@ -33,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> failing_close;
   // Paths that cannot be opened for reading although they may exist (a directory, no rights).
   std::set<std::string> unreadable;
+  // Lock files whose folder's lock is held, by another program or by one of this fake's locks.
+  std::set<std::string> locked;
   // Where the program runs, as WorkingFolder tells it.
   std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
 
@@ -80,6 +82,17 @@ class MemoryFileSystem : public FileSystem {
   // in it; paths are taken as given, "." and all.
   bool IsRegularFile(const std::string& path) override { return Has(path); }
   bool Exists(const std::string& path) override { return Has(path) || !List(path).empty(); }
+  bool IsFolder(const std::string& path) override { return !Has(path) && !List(path).empty(); }
+  // Every folder can be written but the unwritable ones.
+  std::string WhyFolderCannotBeWritten(const std::string& path) override {
+    return unwritable.count(path) != 0 ? kNoRight : "";
+  }
+
+  std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override {
+    held_elsewhere = locked.count(path) != 0;
+    if (held_elsewhere || unwritable.count(path) != 0) return nullptr;
+    return std::make_unique<Lock>(locked, path);
+  }
 
   std::string Rename(const std::string& from, const std::string& to) override {
     if (Exists(to)) return kExists;
@@ -104,6 +117,18 @@ class MemoryFileSystem : public FileSystem {
   }
 
  private:
+  class Lock : public FolderLock {
+   public:
+    Lock(std::set<std::string>& locked, std::string path) : locked_(locked), path_(std::move(path)) {
+      locked_.insert(path_);
+    }
+    ~Lock() override { locked_.erase(path_); }
+
+   private:
+    std::set<std::string>& locked_;
+    std::string path_;
+  };
+
   class Reader : public InputFile {
    public:
     explicit Reader(std::string content) : content_(std::move(content)) {}
