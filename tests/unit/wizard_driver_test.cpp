@@ -236,9 +236,10 @@ TEST(WizardDriver, FileThatWasNotWrittenEndsTheRunAtItsStep) {
 }
 
 // After yes the batch file runs only where it can make the movie, an earlier movie is kept, and
-// no earlier run's file can pass for this run's; then the first step whose file is missing is
-// told. Each row: what differs from a whole install, what is shown behind the yes, whether the
-// batch file ran, and the keys typed.
+// no earlier run's file can pass for this run's; then the first step whose file is missing or
+// empty is told, and then a failed last line. The folder's lock is held throughout, and a second
+// wizard writes nothing. Each row: what differs from a whole install, what is shown behind the
+// yes (the whole output without one), whether the batch file ran, and the keys typed.
 TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
   const auto tool_missing = [](const std::string& tool, const std::string& folder) {
     return "uh-oh... i can't find the tool " + folder + "\\" + tool + "! please put " + tool + " into the folder " +
@@ -259,6 +260,8 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     const char* keys = "20N51yk";  // audio stream 0x80
   } cases[] = {
       {"whole", [](Install&) {}, kFarewell, true},
+      {"another wizard", [](Install& i) { i.files.locked.insert("temp\\wizard.lck"); },
+       "\nuh-oh... another wizard is running in this folder! please wait until it has ended.\n\n", false, "k"},
       {"no wine", [](Install& i) { i.interpreter.batch_files_blocked = "it needs wine"; },
        "\nuh-oh... i can't run process.bat: it needs wine!\n\n", false},
       {"moved", [](Install& i) { i.files.working_folder = "e:\\k\\"; },
@@ -278,6 +281,16 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
          i.files.files.erase("nandub\\nandub.exe");
        },
        "\n" + tool_missing("azid.exe", "progs") + tool_missing("nandub.exe", "nandub") + "\n", false},
+      {"folders not writable, nothing moved",
+       [](Install& i) {
+         i.files.unwritable = {"temp", "output"};
+         i.files.files["output\\output.avi"] = "earlier movie";
+       },
+       "\nuh-oh... i can't write into the folder temp\\: " + testing::kNoRight +
+           "!\nuh-oh... i can't write into the folder output\\: " + testing::kNoRight + "!\n\n",
+       false},
+      {"folder at the movie's name", [](Install& i) { i.files.files["output\\output.avi\\a.avi"] = ""; },
+       "\nuh-oh... output\\output.avi is a folder, not a movie! please move it out of output\\ first.\n\n", false},
       {"earlier file stays",
        [](Install& i) {
          i.files.files["temp\\pcmaudio.wav"] = "earlier";
@@ -299,7 +312,11 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
            "! please move it yourself first.\n\n",
        false},
       {"decoder failed", [](Install& i) { i.made = 0; }, not_made("progs\\m2apx3g.exe", "temp\\movie_1.avi"), true},
-      {"no such stream", [](Install& i) { i.made = 1; },
+      {"no such stream, last line failed",
+       [](Install& i) {
+         i.made = 1;
+         i.interpreter.batch_run.exit_code = 1;
+       },
        "\nuh-oh... looks like progs\\m2apx3g.exe did not make temp\\movie_1.avistream0x80.ac3: maybe the DVD has no "
        "audio stream 0x80!\n\n",
        true},
@@ -318,26 +335,52 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
        true},
       {"encoder failed", [](Install& i) { i.made = 3; }, not_made("progs\\lame.exe", "temp\\audio.mp3"), true},
       {"joiner failed", [](Install& i) { i.made = 4; }, not_made("nandub\\nandub.exe", "output\\output.avi"), true},
+      {"empty movie",
+       [](Install& i) {
+         i.interpreter.action = [&i, made_by = i.interpreter.action](const std::string& operation) {
+           made_by(operation);
+           if (operation == kRunBatchFile) i.files.files["output\\output.avi"] = "";
+         };
+       },
+       not_made("nandub\\nandub.exe", "output\\output.avi"), true},
+      {"joiner's exit code", [](Install& i) { i.interpreter.batch_run.exit_code = 3; },
+       "\nuh-oh... looks like nandub\\nandub.exe ended with exit code 3, so the movie was not made!\n\n", true},
+      {"not started", [](Install& i) { i.interpreter.batch_run.not_started = testing::kMissing; },
+       "\nuh-oh... process.bat could not be started: " + testing::kMissing + "!\n\n", true},
   };
   for (const auto& row : cases) {
     Install install;
     row.change(install);
     std::map<std::string, std::string> at_run;
+    std::map<std::string, std::string> at_offer = install.files.files;
+    bool locked_at_run = false;
     install.interpreter.action = [&, made_by = install.interpreter.action](const std::string& operation) {
       if (operation == kRunBatchFile) at_run = install.files.files;
+      if (operation == kRunBatchFile) locked_at_run = install.files.locked.count("temp\\wizard.lck") != 0;
       made_by(operation);
     };
-    ScriptedConsole console(row.keys);
+    const std::size_t locks_elsewhere = install.files.locked.size();
+    std::size_t locks_at_last_text = 0;
+    WatchedConsole console(row.keys);
+    console.on_write = [&](std::string_view text) {
+      if (text == kOffer) at_offer = install.files.files;
+      locks_at_last_text = install.files.locked.size();
+    };
     const bool made = row.shown.size() >= kFarewell.size() &&
                       row.shown.compare(row.shown.size() - kFarewell.size(), kFarewell.size(), kFarewell) == 0;
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, short_forms), made ? 0 : 1) << row.what;
     const std::string output = console.Output();
     const std::size_t yes = output.rfind(kOffer + "y");
-    ASSERT_NE(yes, std::string::npos) << row.what;
-    EXPECT_EQ(output.substr(yes + kOffer.size() + 1), row.shown) << row.what;
-    EXPECT_EQ(install.interpreter.operations.back() == kRunBatchFile, row.ran) << row.what;
+    EXPECT_EQ(yes == std::string::npos ? output : output.substr(yes + kOffer.size() + 1), row.shown) << row.what;
+    const Operations& operations = install.interpreter.operations;
+    EXPECT_EQ(!operations.empty() && operations.back() == kRunBatchFile, row.ran) << row.what;
     EXPECT_EQ(console.Remaining(), "") << row.what;
-    if (!row.ran) continue;
+    EXPECT_EQ(locks_at_last_text, locks_elsewhere) << row.what << ": the lock is let go before the closing text";
+    if (!row.ran) {
+      EXPECT_EQ(install.files.files, at_offer) << row.what << ": nothing moved or written";
+      continue;
+    }
+    EXPECT_TRUE(locked_at_run) << row.what;
     // Only this run's files were there for the steps to read.
     for (const auto& [path, content] : at_run) {
       EXPECT_TRUE(path.rfind("temp\\", 0) != 0 && path != "output\\output.avi") << row.what << ": " << path;
