@@ -83,15 +83,12 @@ class MemoryFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override { return Has(path); }
   bool Exists(const std::string& path) override { return Has(path) || !List(path).empty(); }
   bool IsFolder(const std::string& path) override { return !Has(path) && !List(path).empty(); }
-  // Every folder can be written but the unwritable ones.
   std::string WhyFolderCannotBeWritten(const std::string& path) override {
     return unwritable.count(path) != 0 ? kNoRight : "";
   }
-
   std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override {
     held_elsewhere = locked.count(path) != 0;
-    if (held_elsewhere || unwritable.count(path) != 0) return nullptr;
-    return std::make_unique<Lock>(locked, path);
+    return held_elsewhere || unwritable.count(path) != 0 ? nullptr : std::make_unique<Lock>(locked, path);
   }
 
   std::string Rename(const std::string& from, const std::string& to) override {
@@ -117,16 +114,12 @@ class MemoryFileSystem : public FileSystem {
   }
 
  private:
-  class Lock : public FolderLock {
-   public:
-    Lock(std::set<std::string>& locked, std::string path) : locked_(locked), path_(std::move(path)) {
-      locked_.insert(path_);
-    }
-    ~Lock() override { locked_.erase(path_); }
-
-   private:
-    std::set<std::string>& locked_;
-    std::string path_;
+  // Holds its path in `held` while it lasts.
+  struct Lock : FolderLock {
+    Lock(std::set<std::string>& in, const std::string& name) : held(in), path(*in.insert(name).first) {}
+    ~Lock() override { held.erase(path); }
+    std::set<std::string>& held;
+    std::string path;
   };
 
   class Reader : public InputFile {
