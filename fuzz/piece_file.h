@@ -63,6 +63,12 @@ class PieceFileSystem : public FileSystem {
   std::string Rename(const std::string&, const std::string&) override { return kReadOnly; }
   std::vector<std::string> List(const std::string&) override { return {}; }
   std::string WorkingFolder() override { return ""; }
+  bool IsFolder(const std::string&) override { return false; }
+  std::string WhyFolderCannotBeWritten(const std::string&) override { return kReadOnly; }
+  std::unique_ptr<FolderLock> LockFolder(const std::string&, bool& held_elsewhere) override {
+    held_elsewhere = false;
+    return nullptr;
+  }
 
  private:
   static constexpr const char* kReadOnly = "Read-only file system";
