@@ -16,9 +16,12 @@ class DiskFileSystem : public FileSystem {
   std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  std::string WhyFolderCannotBeWritten(const std::string& path) override;
   std::string Rename(const std::string& from, const std::string& to) override;
   std::vector<std::string> List(const std::string& path) override;
   std::string WorkingFolder() override;
+  std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override;
 };
 
 }  // namespace kelvarro

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,6 +100,18 @@ bool IsReplaceable(const std::string& native) {
   return S_ISREG(info.st_mode);
 }
 
+// An flock on an open file; closing the file lets it go.
+class FlockedFile : public FolderLock {
+ public:
+  explicit FlockedFile(int fd) : fd_(fd) {}
+  ~FlockedFile() override { close(fd_); }
+  FlockedFile(const FlockedFile&) = delete;
+  FlockedFile& operator=(const FlockedFile&) = delete;
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 std::string DiskFileSystem::ReadFile(const std::string& path, std::string& contents) {
@@ -173,6 +186,19 @@ std::string DiskFileSystem::Rename(const std::string& from, const std::string& t
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? std::string() : ErrnoReason();
 }
 
+bool DiskFileSystem::IsFolder(const std::string& path) {
+  struct stat info {};
+  return lstat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string DiskFileSystem::WhyFolderCannotBeWritten(const std::string& path) {
+  const std::string probe = NativePath(path) + "/kelvarro-" + std::to_string(getpid()) + ".tmp";
+  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0664);
+  if (fd < 0) return ErrnoReason();
+  close(fd);
+  return unlink(probe.c_str()) == 0 ? std::string() : ErrnoReason();
+}
+
 std::vector<std::string> DiskFileSystem::List(const std::string& path) {
   std::vector<std::string> names;
   DIR* const folder = opendir(NativePath(path).c_str());
@@ -186,5 +212,18 @@ std::vector<std::string> DiskFileSystem::List(const std::string& path) {
 }
 
 std::string DiskFileSystem::WorkingFolder() { return platform::WorkingFolder(); }
+
+// Opened close-on-exec: a lock that Wine's server inherits would outlive the wizard. Read-only,
+// so that a lock file left by another user serves too; never through a link, nor waiting on a
+// FIFO.
+std::unique_ptr<FolderLock> DiskFileSystem::LockFolder(const std::string& path, bool& held_elsewhere) {
+  held_elsewhere = false;
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+  if (fd < 0) return nullptr;
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return std::make_unique<FlockedFile>(fd);
+  held_elsewhere = errno == EWOULDBLOCK;
+  close(fd);
+  return nullptr;
+}
 
 }  // namespace kelvarro

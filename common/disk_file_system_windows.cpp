@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <process.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -108,6 +109,18 @@ std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t le
   return "";
 }
 
+// A file opened without sharing; closing it lets the lock go and removes the file.
+class UnsharedFile : public FolderLock {
+ public:
+  explicit UnsharedFile(HANDLE handle) : handle_(handle) {}
+  ~UnsharedFile() override { CloseHandle(handle_); }
+  UnsharedFile(const UnsharedFile&) = delete;
+  UnsharedFile& operator=(const UnsharedFile&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
 
 std::string DiskFileSystem::ReadFile(const std::string& path, std::string& contents) {
@@ -174,6 +187,20 @@ std::string DiskFileSystem::Rename(const std::string& from, const std::string& t
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0 ? std::string() : SystemReason();
 }
 
+bool DiskFileSystem::IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
+std::string DiskFileSystem::WhyFolderCannotBeWritten(const std::string& path) {
+  const std::string probe = path + "\\kelvarro-" + std::to_string(_getpid()) + ".tmp";
+  const int fd = _open(probe.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return ErrnoReason();
+  _close(fd);
+  return _unlink(probe.c_str()) == 0 ? std::string() : ErrnoReason();
+}
+
 std::vector<std::string> DiskFileSystem::List(const std::string& path) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found{};
@@ -188,5 +215,16 @@ std::vector<std::string> DiskFileSystem::List(const std::string& path) {
 }
 
 std::string DiskFileSystem::WorkingFolder() { return platform::WorkingFolder(); }
+
+// Shared with no one, so that a second open fails while this one lasts; not inherited by the
+// programs the wizard starts; removed by the system when the handle closes, at the latest when
+// the process ends.
+std::unique_ptr<FolderLock> DiskFileSystem::LockFolder(const std::string& path, bool& held_elsewhere) {
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  held_elsewhere = handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<UnsharedFile>(handle);
+}
 
 }  // namespace kelvarro

@@ -2,11 +2,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelvarro {
+
+// A folder's lock, held until destroyed. The system lets it go when the process ends, however
+// it ends, so that no lock outlives the run that took it.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
+};
 
 // Where the programs' files live. Paths are relative to the current directory and written
 // with backslashes, as the programs name them ("nandub\\multi.vcf"). A failure is told in the
@@ -41,6 +49,12 @@ class FileSystem {
   virtual bool IsRegularFile(const std::string& path) = 0;
   // Whether anything at all stands at `path`: a file, a folder, a link (even a dangling one).
   virtual bool Exists(const std::string& path) = 0;
+  // Whether a folder itself stands at `path`; a link to one is a link.
+  virtual bool IsFolder(const std::string& path) = 0;
+  // Why no new file can be made in the folder `path` (it is missing, not a folder, or may not be
+  // written), found by making one whose name holds the process's id, exclusively, and removing
+  // it at once; "" when one can.
+  virtual std::string WhyFolderCannotBeWritten(const std::string& path) = 0;
   // Gives the file `from` the name `to`, where nothing may stand yet: nothing is ever replaced.
   // The reason when it keeps its name.
   virtual std::string Rename(const std::string& from, const std::string& to) = 0;
@@ -50,6 +64,11 @@ class FileSystem {
   // The current directory as Windows programs name it, in UTF-8 and ending in a backslash
   // (on POSIX as Wine shows it, Z:\\home\\...); "" when the system cannot tell it.
   virtual std::string WorkingFolder() = 0;
+  // Takes the lock of the folder that holds the lock file `path`, which no program but this one
+  // opens, and which may stay behind, empty. The lock is not inherited by the programs this one
+  // starts. nullptr with `held_elsewhere` set when another process holds it; nullptr alone
+  // when none can be taken, as in a folder that cannot be written, where none is needed.
+  virtual std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) = 0;
 };
 
 }  // namespace kelvarro

@@ -25,8 +25,9 @@ enum class Streams {
 struct ProgramRun {
   enum class Outcome { kNotStarted, kEnded, kStopped };
   Outcome outcome = Outcome::kNotStarted;
-  int exit_code = 0;   // when ended: its exit code, 128 when a signal ended it
-  std::string output;  // when captured: all it wrote to standard output
+  int exit_code = 0;        // when ended: its exit code, 128 when a signal ended it
+  std::string output;       // when captured: all it wrote to standard output
+  std::string not_started;  // when not started: why, in the system's words
 };
 
 // Runs `arguments` (the first is the program, looked for with FindOnPath) and waits until it has

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string_view>
 
@@ -38,28 +39,35 @@ std::vector<char*> ChildEnvironment() {
 
 // `pipe_ends` nullptr: the program keeps the programs' own standard streams. Otherwise its input
 // is nothing, its errors are discarded, and the pipe's writing end is its standard output
-// only, so that the pipe is closed once it and whatever it started are gone. -1 when it could
-// not be started, or when any part of the way it is to be started could not be set up.
-pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group) {
+// only, so that the pipe is closed once it and whatever it started are gone. -1 with the reason
+// in `error` when it could not be started, or when any part of the way it is to be started
+// could not be set up.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, const int* pipe_ends, bool own_group,
+            int& error) {
   posix_spawn_file_actions_t actions;
-  if (posix_spawn_file_actions_init(&actions) != 0) return -1;
+  error = posix_spawn_file_actions_init(&actions);
+  if (error != 0) return -1;
   posix_spawnattr_t attributes;
-  if (posix_spawnattr_init(&attributes) != 0) {
+  error = posix_spawnattr_init(&attributes);
+  if (error != 0) {
     posix_spawn_file_actions_destroy(&actions);
     return -1;
   }
-  bool ready = true;
+  // Each setup call gives its error number; the first that fails stops the rest.
+  const auto step = [&error](int result) {
+    if (error == 0) error = result;
+  };
   if (pipe_ends != nullptr) {
-    ready = posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
-            posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO) == 0 &&
-            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
-            posix_spawn_file_actions_addclose(&actions, pipe_ends[0]) == 0 &&
-            posix_spawn_file_actions_addclose(&actions, pipe_ends[1]) == 0;
+    step(posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0));
+    step(posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO));
+    step(posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0));
+    step(posix_spawn_file_actions_addclose(&actions, pipe_ends[0]));
+    step(posix_spawn_file_actions_addclose(&actions, pipe_ends[1]));
   }
   // A group of its own, so that the program can be ended with every process it started.
-  if (ready && own_group) {
-    ready = posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP) == 0 &&
-            posix_spawnattr_setpgroup(&attributes, 0) == 0;
+  if (own_group) {
+    step(posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP));
+    step(posix_spawnattr_setpgroup(&attributes, 0));
   }
   std::vector<std::string> copies = arguments;
   std::vector<char*> argv;
@@ -67,12 +75,10 @@ pid_t Spawn(const std::string& path, const std::vector<std::string>& arguments, 
   argv.push_back(nullptr);
   std::vector<char*> environment = ChildEnvironment();
   pid_t child = -1;
-  if (ready && posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environment.data()) != 0) {
-    child = -1;
-  }
+  if (error == 0) step(posix_spawn(&child, path.c_str(), &actions, &attributes, argv.data(), environment.data()));
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  return child;
+  return error == 0 ? child : -1;
 }
 
 // Reads what is there to read within `wait_ms`; false once the writers are gone.
@@ -127,14 +133,22 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, Streams streams
   ProgramRun run;
   std::cout.flush();
   const std::string path = FindOnPath(arguments.at(0));
-  if (path.empty()) return run;
+  if (path.empty()) {
+    run.not_started = "there is no " + arguments.at(0) + " on the PATH";
+    return run;
+  }
   const bool captured = streams == Streams::kCaptured;
   int ends[2] = {-1, -1};
-  if (captured && pipe(ends) != 0) return run;
-  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value());
+  if (captured && pipe(ends) != 0) {
+    run.not_started = std::strerror(errno);
+    return run;
+  }
+  int error = 0;
+  const pid_t child = Spawn(path, arguments, captured ? ends : nullptr, bound.has_value(), error);
   if (captured) close(ends[1]);
   if (child < 0) {
     if (captured) close(ends[0]);
+    run.not_started = std::strerror(error);
     return run;
   }
   const auto deadline = std::chrono::steady_clock::now() + bound.value_or(std::chrono::milliseconds(0));

@@ -1,6 +1,7 @@
 #include "wizard/conversion.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "common/platform_text.h"
@@ -89,6 +90,22 @@ std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem
   return std::nullopt;
 }
 
+// Where the steps put their files, checked before anything is moved: a folder the tools cannot
+// write in would show only after hours, and a folder in the movie's place is no earlier movie.
+std::optional<std::string> WhyNotWritable(FileSystem& files) {
+  std::string refused;
+  for (const char* folder : {"temp", "output"}) {
+    const std::string why_not = files.WhyFolderCannotBeWritten(folder);
+    if (!why_not.empty())
+      refused += "uh-oh... i can't write into the folder " + std::string(folder) + "\\: " + why_not + "!\n";
+  }
+  if (!refused.empty()) return "\n" + refused + "\n";
+  if (files.IsFolder(kMovie)) {
+    return "\nuh-oh... " + std::string(kMovie) + " is a folder, not a movie! please move it out of output\\ first.\n\n";
+  }
+  return std::nullopt;
+}
+
 // Moves a finished movie of an earlier run to the first name that is free.
 std::optional<std::string> KeepEarlierMovie(Console& console, FileSystem& files) {
   if (!files.Exists(kMovie)) return std::nullopt;
@@ -115,19 +132,31 @@ std::optional<std::string> RemoveEarlierFiles(FileSystem& files) {
   return std::nullopt;
 }
 
+// Whether a step made its file: one that holds at least a byte, as a tool that failed may
+// leave an empty one behind.
+bool Made(FileSystem& files, const std::string& path) {
+  std::string first;
+  return files.IsRegularFile(path) && files.ReadPart(path, 0, 1, first).empty() && first.size() == 1;
+}
+
 }  // namespace
 
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
                                          const WizardConfig& config, const EncodingChoices& choices,
                                          const ShortForms& short_forms) {
   if (auto why_not = WhyNotHere(interpreter, files, config, short_forms)) return why_not;
+  if (auto why_not = WhyNotWritable(files)) return why_not;
   if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
   if (auto why_not = RemoveEarlierFiles(files)) return why_not;
 
-  interpreter.RunBatchFile();
+  const BatchRun run = interpreter.RunBatchFile();
+  if (!run.not_started.empty()) return "\nuh-oh... process.bat could not be started: " + run.not_started + "!\n\n";
 
+  // Judged by what is on disk: the first step whose file is missing or empty, then the status
+  // of the last line, the one the interpreter tells (an earlier tool that fails after writing
+  // part of its file passes).
   for (const StepFile& step : StepFiles(choices)) {
-    if (files.IsRegularFile(step.path)) continue;
+    if (Made(files, step.path)) continue;
     std::string message = "\nuh-oh... looks like " + std::string(step.tool) + " did not make " + step.path;
     if (step.path == SoundFile(choices.audio_stream_id)) {
       message += ": maybe the DVD has no audio stream " + choices.audio_stream_id + "!";
@@ -135,6 +164,10 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
       message += ", so the movie was not made!";
     }
     return message + "\n\n";
+  }
+  if (run.exit_code != 0) {
+    return "\nuh-oh... looks like " + std::string(kJoiner) + " ended with exit code " + std::to_string(run.exit_code) +
+           ", so the movie was not made!\n\n";
   }
   return std::nullopt;
 }

@@ -20,11 +20,14 @@ namespace kelvarro {
 //  - the interpreter can run a batch file at all, config.cfg names the folder the wizard runs
 //    in (by its own name or its short form, letters compared as Windows compares them), and
 //    every tool is in place;
-//  - a finished movie of an earlier run is moved aside to the first free output\output-N.avi,
-//    said in one line, and the earlier run's intermediate files are removed, so that no step
-//    can take them for its input.
-// Afterwards each step's file is looked for in order. Nothing when output\output.avi was made
-// by this run; otherwise the line that says what stopped it, and the run ends with it.
+//  - temp\ and output\ are folders a new file can be made in, and no folder stands in the
+//    movie's place;
+//  - only then is a finished movie of an earlier run moved aside to the first free
+//    output\output-N.avi, said in one line, and the earlier run's intermediate files are
+//    removed, so that no step can take them for its input.
+// Afterwards each step's file must be there and not empty, in order, and the batch file must
+// have ended with exit status 0. Nothing when output\output.avi was made by this run; otherwise
+// the line that says what stopped it, and the run ends with it.
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
                                          const WizardConfig& config, const EncodingChoices& choices,
                                          const ShortForms& short_forms);

@@ -1,7 +1,9 @@
 #include "wizard/wizard_driver.h"
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/config_file.h"
 #include "common/prompts.h"
@@ -11,6 +13,7 @@
 #include "wizard/encoding_questions.h"
 #include "wizard/job_script_writer.h"
 #include "wizard/vob_lister.h"
+#include "wizard/wizard_files.h"
 
 namespace kelvarro {
 namespace {
@@ -21,22 +24,39 @@ constexpr const char* kInstallDirTooLongMessage =
     "\nuh-oh... looks like the install dir in config.cfg is longer than any windows path!\n\n";
 const std::string kNoVobMessage = "\nuh-oh... looks like you don't have any vob files in the input dir!\n\n";
 
-void SayFarewell(Console& console) {
-  console.Write("\n\nthank you for using kelvarro!\n\n");
-  console.Write("big thanks to Mirel who helped me very much with testing lots of beta releases.\n");
-  console.Write(std::string("for infos, updates and support, please visit ") + kHomePage + "\n\n");
-}
+constexpr const char* kBusyMessage =
+    "\nuh-oh... another wizard is running in this folder! please wait until it has ended.\n\n";
+const std::string kFarewellMessage =
+    "\n\nthank you for using kelvarro!\n\n"
+    "big thanks to Mirel who helped me very much with testing lots of beta releases.\n"
+    "for infos, updates and support, please visit " +
+    std::string(kHomePage) + "\n\n";
 
-int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
+// How a run ends: the last text shown, before the closing key, and the exit code.
+struct Ending {
+  std::string text;
+  int exit_code;
+};
+Ending Failed(std::string text) { return {std::move(text), 1}; }
+
+// Everything up to the closing text. The folder's lock is held from before the first file is
+// written to the end, and let go before the closing key, for which a user may take their time.
+Ending Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
   EncodingChoices choices;
   const std::optional<WizardConfig> read = ReadConfig(files);
-  if (!read) return Fail(console, kNoConfigMessage);
+  if (!read) return Failed(kNoConfigMessage);
   const WizardConfig& config = *read;
-  if (config.install_dir.size() > kLongestWindowsPath) return Fail(console, kInstallDirTooLongMessage);
+  if (config.install_dir.size() > kLongestWindowsPath) return Failed(kInstallDirTooLongMessage);
+
+  // Where no lock can be had, the folder cannot be written either, and the first file the run
+  // writes tells so.
+  bool held_elsewhere = false;
+  const std::unique_ptr<FolderLock> lock = files.LockFolder(kLockPath, held_elsewhere);
+  if (held_elsewhere) return Failed(kBusyMessage);
 
   const VobDiscovery found = VobLister(interpreter, files, config.install_dir);
-  if (found.failure) return Fail(console, WriteFailureMessage(*found.failure));
-  if (found.none_found) return Fail(console, kNoVobMessage + VobFolderHint(files));
+  if (found.failure) return Failed(WriteFailureMessage(*found.failure));
+  if (found.none_found) return Failed(kNoVobMessage + VobFolderHint(files));
 
   interpreter.ClearScreen();
   console.Write("welcome to kelvarro 0.7.31\n");
@@ -46,14 +66,14 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   const char region = AskRegion(console);
   DecideFrameRate(console, region, choices);
   if (const std::optional<WriteFailure> failure = JobScriptWriter(files, BuildEscapedInstallDir(config.install_dir))) {
-    return Fail(console, WriteFailureMessage(*failure));
+    return Failed(WriteFailureMessage(*failure));
   }
 
   AskAudioStream(console, choices);
   AskMp3Mode(console, choices);
   AskAspect(console, choices);
   if (const std::optional<WriteFailure> failure = BatchWriter(files, config, choices, short_forms)) {
-    return Fail(console, WriteFailureMessage(*failure));
+    return Failed(WriteFailureMessage(*failure));
   }
 
   // The batch file is complete and closed here, this run's own to the byte: only such a one is
@@ -62,19 +82,21 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) {
     if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_forms)) {
-      return Fail(console, *stopped);
+      return Failed(*stopped);
     }
   }
-
-  SayFarewell(console);
-  console.WaitKey();
-  return 0;
+  return {kFarewellMessage, 0};
 }
 
 }  // namespace
 
 int RunWizard(Console& console, WizardInterpreter& interpreter, FileSystem& files, const ShortForms& short_forms) {
-  return RunToTheEnd([&] { return Run(console, interpreter, files, short_forms); });
+  return RunToTheEnd([&] {
+    const Ending ending = Run(console, interpreter, files, short_forms);
+    console.Write(ending.text);
+    console.WaitKey();
+    return ending.exit_code;
+  });
 }
 
 }  // namespace kelvarro

@@ -13,6 +13,9 @@ inline constexpr const char* kListingPath = "temp\\menulst.tmp";
 inline constexpr const char* kMovieListPath = "input\\movie.lst";
 // The video processor's job script.
 inline constexpr const char* kJobScriptPath = "nandub\\multi.vcf";
+// Held by the wizard that works in the folder, so that a second one writes nothing there; on
+// POSIX it may stay behind, empty.
+inline constexpr const char* kLockPath = "temp\\wizard.lck";
 // The four command lines of the conversion.
 inline constexpr const char* kBatchFilePath = "process.bat";
 

@@ -17,6 +17,12 @@ namespace kelvarro {
 inline constexpr const char* kListVobFilesCommand = "dir input\\*.vob > temp\\menulst.tmp";
 inline constexpr const char* kRunBatchFileCommand = kBatchFilePath;
 
+// How a run of the batch file ended.
+struct BatchRun {
+  std::string not_started;  // why it could not be started, in the system's words; "" when it ran
+  int exit_code = 0;        // when it ran: the exit status of its last line
+};
+
 class WizardInterpreter : public CommandInterpreter {
  public:
   // Writes the listing of input\*.vob into temp\menulst.tmp: header text of more than 50
@@ -27,7 +33,7 @@ class WizardInterpreter : public CommandInterpreter {
   // Why no batch file can run here at all, for the user; "" where one can.
   virtual std::string WhyBatchFilesCannotRun() = 0;
   // Runs process.bat in the current directory and waits until it has ended.
-  virtual void RunBatchFile() = 0;
+  virtual BatchRun RunBatchFile() = 0;
 };
 
 class WizardSystemInterpreter : public WizardInterpreter {
@@ -36,7 +42,7 @@ class WizardSystemInterpreter : public WizardInterpreter {
   explicit WizardSystemInterpreter(FileSystem& files) : files_(files) {}
   std::optional<std::string> ListVobFiles() override;
   std::string WhyBatchFilesCannotRun() override;
-  void RunBatchFile() override;
+  BatchRun RunBatchFile() override;
 
  private:
   // Unused on Windows, whose interpreter writes the listing itself.

@@ -21,8 +21,11 @@ std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() {
 }
 
 // The batch file writes to the wizard's terminal and reads from its input, as on Windows.
-void WizardSystemInterpreter::RunBatchFile() {
-  platform::RunProgram({"wine", "cmd", "/c", kRunBatchFileCommand}, platform::Streams::kShared, std::nullopt);
+// Wine's cmd ends with the status of the batch file's last line.
+BatchRun WizardSystemInterpreter::RunBatchFile() {
+  const platform::ProgramRun run =
+      platform::RunProgram({"wine", "cmd", "/c", kRunBatchFileCommand}, platform::Streams::kShared, std::nullopt);
+  return {run.not_started, run.exit_code};
 }
 
 }  // namespace kelvarro

@@ -1,6 +1,9 @@
 // The wizard's commands through the real Windows command interpreter.
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "wizard/wizard_interpreter.h"
 
@@ -16,9 +19,14 @@ std::optional<std::string> WizardSystemInterpreter::ListVobFiles() {
 // Every Windows has its command interpreter.
 std::string WizardSystemInterpreter::WhyBatchFilesCannotRun() { return ""; }
 
-void WizardSystemInterpreter::RunBatchFile() {
+// The interpreter's exit status is that of the batch file's last line; -1 with errno set is
+// the C runtime's word that it could not start the interpreter.
+BatchRun WizardSystemInterpreter::RunBatchFile() {
   FlushStandardOutput();
-  std::system(kRunBatchFileCommand);
+  errno = 0;
+  const int status = std::system(kRunBatchFileCommand);
+  if (status == -1 && errno != 0) return {std::strerror(errno), 0};
+  return {"", status};
 }
 
 }  // namespace kelvarro

@@ -34,7 +34,7 @@ void WriteFakeWine(const TempDir& bin) {
                  "set -- $(cut -d')' -f2 /proc/$$/stat)\n"
                  "[ \"$3\" = \"$6\" ] && echo 'wine started'\n"
                  "for f in temp/movie_1.avi temp/movie_1.avistream0x80.ac3 temp/pcmaudio.wav temp/audio.mp3 "
-                 "output/output.avi; do : > $f; done\n"
+                 "output/output.avi; do echo made > $f; done\n"
                  "sleep 0.5\n"
                  "echo 'wine ended'\n");
   chmod((bin / "wine").c_str(), 0755);

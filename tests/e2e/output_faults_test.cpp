@@ -158,6 +158,26 @@ TEST(OutputFaults, WizardFileThatCannotBeWrittenEndsTheRunAtItsStep) {
   }
 }
 
+// An output\ that nobody may write is told before the batch file runs.
+TEST(OutputFaults, WizardTellsAnOutputFolderItCannotWriteBeforeTheRun) {
+  if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
+  TempDir dir;
+  MakeWizardInstall(dir);
+  WriteBytes(dir / "config.cfg", "");  // made for any folder
+  for (const char* sub : {"bin", "progs", "output"}) fs::create_directory(dir / sub);
+  for (const char* file : {"bin/wine", "progs/m2apx3g.exe", "progs/azid.exe", "progs/lame.exe", "nandub/nandub.exe"})
+    WriteBytes(dir / file, "#!/bin/sh\necho wine ran\n");
+  const std::string reason = Refuse(dir, "output/output.avi", Refusal::kReadOnlyFolder);
+  fs::permissions(dir / "bin/wine", fs::perms::all);
+  PtyOptions options = AsNobody(dir, ScriptedRunIn(dir, KELVARRO_WIZARD, "wizard", "20n51yk"));
+  options.environment = {"PATH=" + dir / "bin"};
+  PtySession session(options);
+  EXPECT_EQ(session.Finish(), 1);
+  const std::string shown = session.Transcript();
+  EXPECT_EQ(shown.substr(shown.rfind(kOffer)),
+            kOffer + "y\nuh-oh... i can't write into the folder output\\: " + reason + "!\n\n");
+}
+
 // The listing is this run's own: one left by an earlier run as root is removed and made anew,
 // and one that cannot be is told, as is one that cannot be written, instead of "no vob files".
 TEST(OutputFaults, WizardScansOnlyAListingOfThisRun) {

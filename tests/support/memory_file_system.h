@@ -32,6 +32,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> failing_close;
   // Paths that cannot be opened for reading although they may exist (a directory, no rights).
   std::set<std::string> unreadable;
+  // Lock files whose folder's lock is held, by another program or by one of this fake's locks.
+  std::set<std::string> locked;
   // Where the program runs, as WorkingFolder tells it.
   std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
 
@@ -84,6 +86,14 @@ class MemoryFileSystem : public FileSystem {
   // in it; paths are taken as given, "." and all.
   bool IsRegularFile(const std::string& path) override { return Has(path); }
   bool Exists(const std::string& path) override { return Has(path) || !List(path).empty(); }
+  bool IsFolder(const std::string& path) override { return !Has(path) && !List(path).empty(); }
+  std::string WhyFolderCannotBeWritten(const std::string& path) override {
+    return unwritable.count(path) != 0 ? kNoRight : "";
+  }
+  std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override {
+    held_elsewhere = locked.count(path) != 0;
+    return held_elsewhere || unwritable.count(path) != 0 ? nullptr : std::make_unique<Lock>(locked, path);
+  }
 
   std::string Rename(const std::string& from, const std::string& to) override {
     if (Exists(to)) return kExists;
@@ -112,6 +122,15 @@ class MemoryFileSystem : public FileSystem {
     }
     return names;
   }
+
+ private:
+  // Holds its path in `held` while it lasts.
+  struct Lock : FolderLock {
+    Lock(std::set<std::string>& in, const std::string& name) : held(in), path(*in.insert(name).first) {}
+    ~Lock() override { held.erase(path); }
+    std::set<std::string>& held;
+    std::string path;
+  };
 };
 
 }  // namespace kelvarro::testing

@@ -24,6 +24,8 @@ class RecordingInterpreter : public WizardInterpreter {
   std::optional<std::string> listing_failure;
   // What WhyBatchFilesCannotRun tells.
   std::string batch_files_blocked;
+  // What RunBatchFile tells.
+  BatchRun batch_run;
 
   void ClearScreen() override { Record(kClearScreen); }
   std::optional<std::string> ListVobFiles() override {
@@ -31,7 +33,10 @@ class RecordingInterpreter : public WizardInterpreter {
     return listing_failure;
   }
   std::string WhyBatchFilesCannotRun() override { return batch_files_blocked; }
-  void RunBatchFile() override { Record(kRunBatchFile); }
+  BatchRun RunBatchFile() override {
+    Record(kRunBatchFile);
+    return batch_run;
+  }
 
  private:
   void Record(const std::string& operation) {

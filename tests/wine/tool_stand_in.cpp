@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -86,7 +87,11 @@ int Join(int argc, char** argv) {
   if (!Read(After(argc, argv, "/s", true), script)) return 1;
   if (!Read(ScriptPath(script, "VirtualDub.Open(\""), video)) return 1;
   if (!Read(ScriptPath(script, "VirtualDub.audio.SetSource(\""), sound)) return 1;
-  return Write(ScriptPath(script, "VirtualDub.SaveAVI(\""), "avi of [" + video + "] with [" + sound + "]") ? 0 : 1;
+  // Told to fail (STAND_IN_JOINER_EXIT=N), it writes half of its movie and ends with exit code N.
+  const char* const fail = std::getenv("STAND_IN_JOINER_EXIT");
+  const std::string avi = "avi of [" + video + "] with [" + sound + "]";
+  if (!Write(ScriptPath(script, "VirtualDub.SaveAVI(\""), avi.substr(0, fail ? avi.size() / 2 : avi.size()))) return 1;
+  return fail != nullptr ? std::atoi(fail) : 0;
 }
 
 }  // namespace

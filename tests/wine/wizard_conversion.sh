@@ -41,6 +41,14 @@ grep -q 'the earlier movie output\\output.avi is kept as output\\output-1.avi.' 
 convert 0 0 'thank you for using kelvarro!'
 expect_bytes output/output-1.avi "avi of [video of [movie A, streams 0x80]] with [mp3 of [wav of [sound 0x80 of [movie A, streams 0x80]]]]"
 expect_bytes output/output.avi "avi of [video of [movie B, streams 0x80]] with [mp3 of [wav of [sound 0x80 of [movie B, streams 0x80]]]]"
+STAND_IN_JOINER_EXIT=3 convert 0 1 'looks like nandub\nandub.exe ended with exit code 3, so the movie was not made!'
+
+# A second wizard while the first one waits at its first question ends at once.
+mkfifo "$work/keys" && { wine_run wizard.exe < "$work/keys" > /dev/null & } && exec 3> "$work/keys"
+for _ in {1..300}; do [[ -e temp/wizard.lck ]] && break; sleep 0.1; done
+printf k | wine_run wizard.exe > "$work/out.txt"
+status=$? && exec 3>&- && wait
+[[ $status -eq 1 ]] && grep -q 'another wizard is running in this folder!' "$work/out.txt" || fail "two wizards ran: $(cat "$work/out.txt")"
 
 # The folder moved after setup: config.cfg names the old one, whose movie must not be made again.
 mv "$work/k" "$work/moved" && cd "$work/moved" || fail "cannot move the tree"
