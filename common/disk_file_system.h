@@ -18,6 +18,8 @@ class DiskFileSystem : public FileSystem {
   std::string Rename(const std::string& from, const std::string& to) override;
   std::vector<std::string> List(const std::string& path) override;
   std::string WorkingFolder() override;
+  platform::FolderMatch IsWorkingFolder(const std::string& folder) override;
+  std::vector<std::string> FindAnyCase(const std::string& path) override;
 };
 
 }  // namespace kelvarro

@@ -27,12 +27,28 @@ std::string SystemReason() {
   return std::string(text, length);
 }
 
-// Opens the file for writing and closes it again, changing nothing in it. A missing file is
-// created empty when `create` says so, and is otherwise no failure.
-std::string CheckWritable(const std::string& path, bool create) {
-  const int fd = _open(path.c_str(), _O_WRONLY | _O_BINARY | (create ? _O_CREAT : 0), _S_IREAD | _S_IWRITE);
-  if (fd < 0) return !create && errno == ENOENT ? std::string() : ErrnoReason();
-  return _close(fd) == 0 ? std::string() : ErrnoReason();
+// Opens the file for writing and closes it again, changing nothing in it. A missing file is no
+// failure; with `try_create` it is created and removed at once, so that a folder where it
+// cannot be made shows now and nothing stands there until it is written.
+std::string CheckWritable(const std::string& path, bool try_create) {
+  int fd = _open(path.c_str(), _O_WRONLY | _O_BINARY);
+  const bool missing = fd < 0 && errno == ENOENT;
+  if (missing && try_create) fd = _open(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return missing && !try_create ? std::string() : ErrnoReason();
+  const std::string why_not = _close(fd) == 0 ? std::string() : ErrnoReason();
+  if (missing) _unlink(path.c_str());
+  return why_not;
+}
+
+// The new file beside `path`, made afresh: a stale one, left by a run that was killed, is
+// removed first, and the system makes a new one only where nothing stands.
+std::FILE* OpenReplacement(const std::string& new_path) {
+  _unlink(new_path.c_str());
+  const int fd = _open(new_path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* const file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
 }
 
 // Whether a rename may put a new file in the place of `path`: nothing is there, or a plain
@@ -74,14 +90,19 @@ std::unique_ptr<OutputFile> DiskFileSystem::OpenForWriting(const std::string& pa
 
 // The file's own right to be written is asked first, as on every platform. Where no new file
 // can stand beside it (a folder that only lets its files be written) or the path is a link or
-// a device, the file is written in place.
+// a device, the file is written in place; where none is there yet, it is only ever made by the
+// move.
 std::unique_ptr<OutputFile> DiskFileSystem::OpenForReplacing(const std::string& path, std::string& why_not) {
   why_not = CheckWritable(path, false);
   if (!why_not.empty()) return nullptr;
   if (IsReplaceable(path)) {
     const std::string new_path = path + ".new";
-    if (std::FILE* const file = std::fopen(new_path.c_str(), "wb")) {
+    if (std::FILE* const file = OpenReplacement(new_path)) {
       return std::make_unique<ReplacingOutputFile>(file, new_path, path, PutInPlaceByMove);
+    }
+    if (!Exists(path)) {
+      why_not = ErrnoReason();
+      return nullptr;
     }
   }
   return OpenForWriting(path, why_not);
@@ -121,5 +142,15 @@ std::vector<std::string> DiskFileSystem::List(const std::string& path) {
 }
 
 std::string DiskFileSystem::WorkingFolder() { return platform::WorkingFolder(); }
+
+platform::FolderMatch DiskFileSystem::IsWorkingFolder(const std::string& folder) {
+  return platform::IsWorkingFolder(folder);
+}
+
+// The system itself finds a name whatever the case of its letters.
+std::vector<std::string> DiskFileSystem::FindAnyCase(const std::string& path) {
+  if (!Exists(path)) return {};
+  return {path};
+}
 
 }  // namespace kelvarro

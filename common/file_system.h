@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/platform_paths.h"
+
 namespace kelvarro {
 
 // A file open for reading, as raw bytes; closed when destroyed.
@@ -47,7 +49,8 @@ class FileSystem {
   // nullptr, with the reason in `why_not`.
   virtual std::unique_ptr<OutputFile> OpenForReplacing(const std::string& path, std::string& why_not) = 0;
   // Whether the program may write `path`: an existing file is left as it is, a missing one is
-  // created empty. The reason when it may not.
+  // created and removed at once, so that nothing stands there until it is written. The reason
+  // when it may not.
   virtual std::string EnsureWritable(const std::string& path) = 0;
   // Removes the file; a missing one is no failure. The reason when it stays.
   virtual std::string Remove(const std::string& path) = 0;
@@ -64,6 +67,13 @@ class FileSystem {
   // The current directory as Windows programs name it, in UTF-8 and ending in a backslash
   // (on POSIX as Wine shows it, Z:\\home\\...); "" when the system cannot tell it.
   virtual std::string WorkingFolder() = 0;
+  // Whether `folder` (UTF-8, as Windows programs name it) is the current directory, by what it
+  // is rather than by its name (platform_paths.h).
+  virtual platform::FolderMatch IsWorkingFolder(const std::string& folder) = 0;
+  // What a Windows program finds at `path`: the exact name first, then, where the system keeps
+  // names apart that differ only in the case of their letters (POSIX), every other one in any
+  // part of the path, since Wine takes each of them for it. None when nothing is there.
+  virtual std::vector<std::string> FindAnyCase(const std::string& path) = 0;
 };
 
 }  // namespace kelvarro

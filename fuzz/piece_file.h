@@ -63,6 +63,11 @@ class PieceFileSystem : public FileSystem {
   std::string Rename(const std::string&, const std::string&) override { return kReadOnly; }
   std::vector<std::string> List(const std::string&) override { return {}; }
   std::string WorkingFolder() override { return ""; }
+  platform::FolderMatch IsWorkingFolder(const std::string&) override { return {}; }
+  std::vector<std::string> FindAnyCase(const std::string& path) override {
+    if (path != path_) return {};
+    return {path};
+  }
 
  private:
   static constexpr const char* kReadOnly = "Read-only file system";

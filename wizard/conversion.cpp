@@ -39,50 +39,57 @@ std::vector<StepFile> StepFiles(const EncodingChoices& choices) {
           {kMovie, kJoiner}};
 }
 
-// A folder's name as Windows compares it: letters of either case alike, either slash, one
-// final backslash.
-std::string Folded(std::string folder) {
-  for (char& c : folder) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c == '/') c = '\\';
+// Why config.cfg's folder is not the one the wizard runs in, or nothing. An empty one leaves
+// every path of the batch file relative to the folder it runs in. Equal names are one folder
+// without a lookup; otherwise the system tells, by what the two folders are: Linux keeps names
+// that differ only in case apart, and a link or a short form leads to the same folder.
+std::optional<std::string> WhyNotThisFolder(FileSystem& files, const WizardConfig& config) {
+  const std::string& dir = config.install_dir;
+  if (dir.empty()) return std::nullopt;
+  if (dir.back() != '\\') {
+    return "\nuh-oh... looks like the folder " + dir +
+           " in config.cfg does not end with a backslash, so no tool would be found! please run setup.exe here "
+           "again.\n\n";
   }
-  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
-  return folder;
+  std::string configured = dir;
+  if (!platform::FromProgramCodePage(configured)) configured = dir;
+  const std::string here = files.WorkingFolder();
+  if (configured == here) return std::nullopt;
+  const platform::FolderMatch match = files.IsWorkingFolder(configured);
+  switch (match.outcome) {
+    case platform::FolderMatch::Outcome::kSame:
+      return std::nullopt;
+    case platform::FolderMatch::Outcome::kUnknown:
+      return "\nuh-oh... i can't tell whether the folder " + dir +
+             " in config.cfg is the one i'm running in: " + match.why_unknown + "!\n\n";
+    case platform::FolderMatch::Outcome::kOther:
+      break;
+  }
+  std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
+  if (!platform::ToProgramCodePage(shown)) shown = here;
+  return "\nuh-oh... looks like config.cfg was made for the folder " + dir + ", but i'm running in " + shown +
+         "! please run setup.exe here again.\n\n";
 }
 
-// Whether the install directory `a` names the folder `b`. An empty one leaves every path of
-// the batch file relative to the folder it runs in. The short form is asked for only where the
-// names differ: setup writes it for a folder whose own name the tools cannot take.
-bool SameFolder(const std::string& a, const std::string& b, const ShortForms& short_forms) {
-  if (a.empty() || Folded(a) == Folded(b)) return true;
-  const ShortForm short_b = short_forms.Of(b);
-  if (short_b.path.empty()) return false;
-  if (Folded(a) == Folded(short_b.path)) return true;
-  const ShortForm short_a = short_forms.Of(a);
-  return !short_a.path.empty() && Folded(short_a.path) == Folded(short_b.path);
+// Whether a file is at `path` as the batch file's lines find it.
+bool IsFoundAsWineFindsIt(FileSystem& files, const std::string& path) {
+  for (const std::string& found : files.FindAnyCase(path)) {
+    if (files.IsRegularFile(found)) return true;
+  }
+  return false;
 }
 
 std::string FolderName(const std::string& path) { return path.substr(0, path.find('\\')); }
 std::string FileName(const std::string& path) { return path.substr(path.find('\\') + 1); }
 
-std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config,
-                                      const ShortForms& short_forms) {
+std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config) {
   const std::string blocked = interpreter.WhyBatchFilesCannotRun();
   if (!blocked.empty()) return "\nuh-oh... i can't run process.bat: " + blocked + "!\n\n";
-
-  std::string configured = config.install_dir;
-  if (!platform::FromProgramCodePage(configured)) configured = config.install_dir;
-  const std::string here = files.WorkingFolder();
-  if (!SameFolder(configured, here, short_forms)) {
-    std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
-    if (!platform::ToProgramCodePage(shown)) shown = here;
-    return "\nuh-oh... looks like config.cfg was made for the folder " + config.install_dir + ", but i'm running in " +
-           shown + "! please run setup.exe here again.\n\n";
-  }
+  if (auto why_not = WhyNotThisFolder(files, config)) return why_not;
 
   std::string missing;
   for (const char* tool : {kDecoder, kSoundDecoder, kEncoder, kJoiner}) {
-    if (files.IsRegularFile(tool)) continue;
+    if (IsFoundAsWineFindsIt(files, tool)) continue;
     missing += "uh-oh... i can't find the tool " + std::string(tool) + "! please put " + FileName(tool) +
                " into the folder " + FolderName(tool) + ".\n";
   }
@@ -90,28 +97,35 @@ std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem
   return std::nullopt;
 }
 
-// Moves a finished movie of an earlier run to the first name that is free.
+// Moves a finished movie of an earlier run, in whatever case its name is, to the first name
+// in its folder that is free.
 std::optional<std::string> KeepEarlierMovie(Console& console, FileSystem& files) {
-  if (!files.Exists(kMovie)) return std::nullopt;
-  std::string aside;
-  for (int n = 1; aside.empty() || files.Exists(aside); ++n) aside = "output\\output-" + std::to_string(n) + ".avi";
-  const std::string why_not = files.Rename(kMovie, aside);
-  if (!why_not.empty()) {
-    return "\nuh-oh... i can't move the earlier movie " + std::string(kMovie) + " aside: " + why_not +
-           "! please move it yourself first.\n\n";
+  for (const std::string& movie : files.FindAnyCase(kMovie)) {
+    const std::string folder = movie.substr(0, movie.rfind('\\') + 1);
+    std::string aside;
+    for (int n = 1; aside.empty() || !files.FindAnyCase(aside).empty(); ++n) {
+      aside = folder + "output-" + std::to_string(n) + ".avi";
+    }
+    const std::string why_not = files.Rename(movie, aside);
+    if (!why_not.empty()) {
+      return "\nuh-oh... i can't move the earlier movie " + movie + " aside: " + why_not +
+             "! please move it yourself first.\n\n";
+    }
+    console.Write("\nthe earlier movie " + movie + " is kept as " + aside + ".\n");
   }
-  console.Write("\nthe earlier movie " + std::string(kMovie) + " is kept as " + aside + ".\n");
   return std::nullopt;
 }
 
 // The files of an earlier run that a step could take for this run's: the intermediate ones,
-// with every stream's sound, not only this run's.
+// with every stream's sound, not only this run's, in whatever case their names are.
 std::optional<std::string> RemoveEarlierFiles(FileSystem& files) {
   std::vector<std::string> paths = {kVideo, kWave, kMp3};
   for (char digit = '0'; digit <= '9'; ++digit) paths.push_back(SoundFile(std::string("0x8") + digit));
   for (const std::string& path : paths) {
-    const std::string why_not = files.Remove(path);
-    if (!why_not.empty()) return WriteFailureMessage(WriteFailure{path, why_not});
+    for (const std::string& found : files.FindAnyCase(path)) {
+      const std::string why_not = files.Remove(found);
+      if (!why_not.empty()) return WriteFailureMessage(WriteFailure{found, why_not});
+    }
   }
   return std::nullopt;
 }
@@ -119,16 +133,15 @@ std::optional<std::string> RemoveEarlierFiles(FileSystem& files) {
 }  // namespace
 
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
-                                         const WizardConfig& config, const EncodingChoices& choices,
-                                         const ShortForms& short_forms) {
-  if (auto why_not = WhyNotHere(interpreter, files, config, short_forms)) return why_not;
+                                         const WizardConfig& config, const EncodingChoices& choices) {
+  if (auto why_not = WhyNotHere(interpreter, files, config)) return why_not;
   if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
   if (auto why_not = RemoveEarlierFiles(files)) return why_not;
 
   interpreter.RunBatchFile();
 
   for (const StepFile& step : StepFiles(choices)) {
-    if (files.IsRegularFile(step.path)) continue;
+    if (IsFoundAsWineFindsIt(files, step.path)) continue;
     std::string message = "\nuh-oh... looks like " + std::string(step.tool) + " did not make " + step.path;
     if (step.path == SoundFile(choices.audio_stream_id)) {
       message += ": maybe the DVD has no audio stream " + choices.audio_stream_id + "!";

@@ -61,7 +61,7 @@ int Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, con
   const char run_now =
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) {
-    if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_forms)) {
+    if (auto stopped = RunConversion(console, interpreter, files, config, choices)) {
       return Fail(console, *stopped);
     }
   }

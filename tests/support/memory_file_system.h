@@ -4,6 +4,7 @@
 // writing a file able to fail.
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -35,6 +36,11 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> unreadable;
   // Where the program runs, as WorkingFolder tells it.
   std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
+  // Other names that lead to it (a link, a short form), and the folders asked about.
+  std::set<std::string> working_folder_names;
+  std::vector<std::string> asked_is_working_folder;
+  // Why it cannot be told whether a folder is the working folder (Wine not answering).
+  std::string folder_unknown_why;
 
   bool Has(const std::string& path) const { return files.count(path) != 0; }
   const std::string& At(const std::string& path) const { return files.at(path); }
@@ -64,11 +70,7 @@ class MemoryFileSystem : public FileSystem {
     return std::make_unique<Writer>(*this, path, nullptr);
   }
 
-  std::string EnsureWritable(const std::string& path) override {
-    if (unwritable.count(path) != 0) return kNoRight;
-    files[path];
-    return {};
-  }
+  std::string EnsureWritable(const std::string& path) override { return unwritable.count(path) != 0 ? kNoRight : ""; }
 
   std::string Remove(const std::string& path) override {
     if (unwritable.count(path) != 0 && Has(path)) return kNoRight;
@@ -91,6 +93,27 @@ class MemoryFileSystem : public FileSystem {
   }
 
   std::string WorkingFolder() override { return working_folder; }
+
+  platform::FolderMatch IsWorkingFolder(const std::string& folder) override {
+    asked_is_working_folder.push_back(folder);
+    if (!folder_unknown_why.empty()) return {platform::FolderMatch::Outcome::kUnknown, folder_unknown_why};
+    const bool same = folder == working_folder || working_folder_names.count(folder) != 0;
+    return {same ? platform::FolderMatch::Outcome::kSame : platform::FolderMatch::Outcome::kOther, ""};
+  }
+
+  // As on POSIX: the files whose paths differ from `path` in case alone, the exact one first.
+  std::vector<std::string> FindAnyCase(const std::string& path) override {
+    const auto folded = [](std::string name) {
+      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      return name;
+    };
+    std::vector<std::string> found;
+    if (Has(path)) found.push_back(path);
+    for (const auto& [file, content] : files) {
+      if (file != path && folded(file) == folded(path)) found.push_back(file);
+    }
+    return found;
+  }
 
   std::vector<std::string> List(const std::string& path) override {
     std::vector<std::string> names;
