@@ -113,9 +113,9 @@ TEST(SetupDialogue, DirectoryTheBatchFileCannotCarryIsWrittenInItsShortForm) {
   EXPECT_EQ(short_forms.asked.size(), 8u);
   // A typed folder goes by the same rule, its final slash a backslash.
   short_forms.asked.clear();
-  EXPECT_EQ(RunWith("setup", "C:\\\xD0\x94/ 1", {}, short_forms).files.At("config.cfg"),
+  EXPECT_EQ(RunWith("setup", "C:\\a;b/ 1", {}, short_forms).files.At("config.cfg"),
             "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2");
-  EXPECT_EQ(short_forms.asked, std::vector<std::string>{"C:\\\xD0\x94\\"});
+  EXPECT_EQ(short_forms.asked, std::vector<std::string>{"C:\\a;b\\"});
   // Characters that mean something to the interpreter but are escaped in the batch file do
   // not need the short form, nor does a plain name.
   short_forms.asked.clear();
@@ -179,7 +179,7 @@ TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
     EXPECT_EQ(run.files.At("config.cfg"), "d:\\enc\\\r\n-r2");
   }
   // A typed folder without a short form is asked for again.
-  const SetupRun typed = RunWith("setup", "C:\\\xD0\x94 d:\\enc/ 1");
+  const SetupRun typed = RunWith("setup", "C:\\a;b d:\\enc/ 1");
   EXPECT_EQ(typed.output, kBanner + kPathQuestion + UnusableFolder(testing::kNoShortFormReason) + kPathQuestion +
                               kIdctMenu + " " + kIdctMenu + "1");
   EXPECT_EQ(typed.files.At("config.cfg"), "d:\\enc\\\r\n-r2");
