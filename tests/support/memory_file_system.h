@@ -23,6 +23,12 @@ inline const std::string kCloseFailed = "Input/output error";
 inline const std::string kExists = "File exists";
 inline const std::string kMissing = "No such file or directory";
 
+// A path with its letters in lower case, as Windows compares names.
+inline std::string Folded(std::string path) {
+  for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return path;
+}
+
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
@@ -36,10 +42,8 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> unreadable;
   // Where the program runs, as WorkingFolder tells it.
   std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
-  // Other names that lead to it (a link, a short form), and the folders asked about.
+  // Its other names (a link, a short form); why no folder can be told to be it, if so.
   std::set<std::string> working_folder_names;
-  std::vector<std::string> asked_is_working_folder;
-  // Why it cannot be told whether a folder is the working folder (Wine not answering).
   std::string folder_unknown_why;
 
   bool Has(const std::string& path) const { return files.count(path) != 0; }
@@ -95,22 +99,17 @@ class MemoryFileSystem : public FileSystem {
   std::string WorkingFolder() override { return working_folder; }
 
   platform::FolderMatch IsWorkingFolder(const std::string& folder) override {
-    asked_is_working_folder.push_back(folder);
-    if (!folder_unknown_why.empty()) return {platform::FolderMatch::Outcome::kUnknown, folder_unknown_why};
-    const bool same = folder == working_folder || working_folder_names.count(folder) != 0;
-    return {same ? platform::FolderMatch::Outcome::kSame : platform::FolderMatch::Outcome::kOther, ""};
+    using Outcome = platform::FolderMatch::Outcome;
+    if (!folder_unknown_why.empty()) return {Outcome::kUnknown, folder_unknown_why};
+    return {folder == working_folder || working_folder_names.count(folder) != 0 ? Outcome::kSame : Outcome::kOther, ""};
   }
 
   // As on POSIX: the files whose paths differ from `path` in case alone, the exact one first.
   std::vector<std::string> FindAnyCase(const std::string& path) override {
-    const auto folded = [](std::string name) {
-      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      return name;
-    };
     std::vector<std::string> found;
     if (Has(path)) found.push_back(path);
     for (const auto& [file, content] : files) {
-      if (file != path && folded(file) == folded(path)) found.push_back(file);
+      if (file != path && Folded(file) == Folded(path)) found.push_back(file);
     }
     return found;
   }
