@@ -46,7 +46,7 @@ std::string CheckWritable(const std::string& path, bool try_create) {
   const bool missing = fd < 0 && errno == ENOENT;
   if (missing && try_create) fd = open(native.c_str(), flags | O_CREAT | O_EXCL, 0664);
   if (fd < 0) return missing && !try_create ? std::string() : ErrnoReason();
-  const std::string why_not = close(fd) == 0 || errno == EINTR ? std::string() : ErrnoReason();
+  std::string why_not = close(fd) == 0 || errno == EINTR ? std::string() : ErrnoReason();
   if (missing) unlink(native.c_str());
   return why_not;
 }

@@ -35,7 +35,7 @@ std::string CheckWritable(const std::string& path, bool try_create) {
   const bool missing = fd < 0 && errno == ENOENT;
   if (missing && try_create) fd = _open(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
   if (fd < 0) return missing && !try_create ? std::string() : ErrnoReason();
-  const std::string why_not = _close(fd) == 0 ? std::string() : ErrnoReason();
+  std::string why_not = _close(fd) == 0 ? std::string() : ErrnoReason();
   if (missing) _unlink(path.c_str());
   return why_not;
 }

@@ -42,6 +42,7 @@ closedir                         | POSIX.1-2008                                 
 dirfd                            | POSIX.1-2008                                            | directory(3)
 environ                          | POSIX.1-2008, exec (a variable)                         | environ(7)
 __environ                        | environ, POSIX.1-2008 (glibc's other name for it)       | environ(7)
+fchmod                           | POSIX.1-2008                                            | chmod(2)
 fdopen                           | POSIX.1-2008                                            | fopen(3)
 fstat                            | POSIX.1-2008                                            | stat(2)
 fstatat                          | POSIX.1-2008                                            | stat(2)
