@@ -5,8 +5,9 @@
 # by Wine's short form, plain ASCII without blanks, so that the wizard (which reads config.cfg
 # word by word) and cmd (which reads the batch file in its OEM code page) can use it. Every
 # file the programs write then holds only ASCII, each tool runs once, in order, and every path
-# it gets names the real folder. Folders that no Windows program can enter are refused by
-# setup, with the reason, before Wine is asked.
+# it gets names the real folder. The folder in config.cfg is this one through a link, and
+# another in a copy named in another case. Folders that no Windows program can enter are
+# refused by setup, with the reason, before Wine is asked.
 # Usage: native_programs.sh SETUP WIZARD TOOL_STAND_IN_32_EXE
 
 source "$(dirname "$0")/lib.sh"
