@@ -32,9 +32,9 @@ struct WizardConfig {
 std::optional<WizardConfig> ReadConfig(FileSystem& files);
 
 // config.cfg as setup writes it. What the user had stays until the new values are complete:
-// constructing it only makes sure that the file can be written (a missing one is created
-// empty, so that a folder that cannot be written shows before any question), and Write
-// replaces the file whole, or leaves it as it was.
+// constructing it only makes sure that the file can be written (a missing one is created and
+// removed at once, so that a folder that cannot be written shows before any question), and
+// Write replaces the file whole, or leaves it as it was: none where there was none.
 class ConfigWriter {
  public:
   explicit ConfigWriter(FileSystem& files);

@@ -22,6 +22,8 @@ class DiskFileSystem : public FileSystem {
   std::vector<std::string> List(const std::string& path) override;
   std::string WorkingFolder() override;
   std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override;
+  platform::FolderMatch IsWorkingFolder(const std::string& folder) override;
+  std::vector<std::string> FindAnyCase(const std::string& path) override;
 };
 
 }  // namespace kelvarro

@@ -84,20 +84,19 @@ std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t le
 }
 
 // Opens the file for writing and closes it again, changing nothing in it. Without waiting: a
-// FIFO nobody reads from is no file to write into. A missing file is created empty when
-// `create` says so, and is otherwise no failure.
-std::string CheckWritable(const std::string& path, bool create) {
-  const int fd = open(NativePath(path).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0), 0664);
-  if (fd < 0) return !create && errno == ENOENT ? std::string() : ErrnoReason();
-  return close(fd) == 0 || errno == EINTR ? std::string() : ErrnoReason();
-}
-
-// Whether a rename may put a new file in the place of `native`: nothing is there, or a plain
-// file (not a link, whose target the user meant to be written, nor a device).
-bool IsReplaceable(const std::string& native) {
-  struct stat info {};
-  if (lstat(native.c_str(), &info) != 0) return errno == ENOENT;
-  return S_ISREG(info.st_mode);
+// FIFO nobody reads from is no file to write into. A missing file is no failure; with
+// `try_create` it is created and removed at once, so that a folder where it cannot be made
+// shows now and nothing stands there until it is written.
+std::string CheckWritable(const std::string& path, bool try_create) {
+  const std::string native = NativePath(path);
+  const int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
+  int fd = open(native.c_str(), flags);
+  const bool missing = fd < 0 && errno == ENOENT;
+  if (missing && try_create) fd = open(native.c_str(), flags | O_CREAT | O_EXCL, 0664);
+  if (fd < 0) return missing && !try_create ? std::string() : ErrnoReason();
+  std::string why_not = close(fd) == 0 || errno == EINTR ? std::string() : ErrnoReason();
+  if (missing) unlink(native.c_str());
+  return why_not;
 }
 
 // An flock on an open file; closing the file lets it go.
@@ -111,6 +110,14 @@ class FlockedFile : public FolderLock {
  private:
   int fd_;
 };
+
+// Whether two names differ at most in the case of their letters, as Windows compares the names
+// the programs look for, which are plain ASCII.
+bool SameLetters(const std::string& a, const std::string& b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 }  // namespace
 
@@ -139,22 +146,24 @@ std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view 
 // first. The new file is made afresh beside it, so that no stale one, nor a link planted in its
 // place, is followed, and it takes the old one's permission bits. Where no new file can stand
 // beside it (a folder that only lets its files be written) or the path is a link or a device,
-// the file is written in place.
+// the file is written in place; where none is there yet, it is only ever made by the rename, so
+// that no half-written one can stand there.
 std::string DiskFileSystem::Replace(const std::string& path, std::string_view contents) {
   std::string why_not = CheckWritable(path, false);
   if (!why_not.empty()) return why_not;
   const std::string native = NativePath(path);
   struct stat old {};
-  const bool had_one = stat(native.c_str(), &old) == 0;
-  if (IsReplaceable(native)) {
+  const bool had_one = lstat(native.c_str(), &old) == 0;
+  if (!had_one || S_ISREG(old.st_mode)) {
     const std::string new_path = native + ".new";
     unlink(new_path.c_str());
     const mode_t mode = had_one ? old.st_mode & 07777 : 0664;
     const int fd = open(new_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0 && !had_one) return ErrnoReason();
     if (fd >= 0) {
       // The mode asked for at the open is cut by the umask; the old file's bits are kept whole.
-      if (had_one) fchmod(fd, mode);
-      why_not = Close(fd, WriteAll(fd, contents));
+      if (had_one && fchmod(fd, mode) != 0) why_not = ErrnoReason();
+      why_not = Close(fd, why_not.empty() ? WriteAll(fd, contents) : why_not);
       if (why_not.empty() && std::rename(new_path.c_str(), native.c_str()) != 0) why_not = ErrnoReason();
       if (!why_not.empty()) unlink(new_path.c_str());
       return why_not;
@@ -224,6 +233,31 @@ std::unique_ptr<FolderLock> DiskFileSystem::LockFolder(const std::string& path, 
   held_elsewhere = errno == EWOULDBLOCK;
   close(fd);
   return nullptr;
+}
+
+platform::FolderMatch DiskFileSystem::IsWorkingFolder(const std::string& folder) {
+  return platform::IsWorkingFolder(folder);
+}
+
+// Part by part, as Wine looks a path up: each name that stands there, then every other that
+// differs from it only in the case of its letters.
+std::vector<std::string> DiskFileSystem::FindAnyCase(const std::string& path) {
+  std::vector<std::string> found = {""};
+  for (std::size_t start = 0; start <= path.size() && !found.empty();) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    const std::string part = path.substr(start, end - start);
+    std::vector<std::string> next;
+    for (const std::string& folder : found) {
+      const std::string prefix = folder.empty() ? "" : folder + "\\";
+      if (Exists(prefix + part)) next.push_back(prefix + part);
+      for (const std::string& name : List(folder.empty() ? "." : folder)) {
+        if (name != part && SameLetters(name, part)) next.push_back(prefix + name);
+      }
+    }
+    found = std::move(next);
+    start = end + 1;
+  }
+  return found;
 }
 
 }  // namespace kelvarro

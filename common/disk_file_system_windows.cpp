@@ -39,12 +39,17 @@ std::string SystemReason() {
   return std::string(text, length);
 }
 
-// Opens the file for writing and closes it again, changing nothing in it. A missing file is
-// created empty when `create` says so, and is otherwise no failure.
-std::string CheckWritable(const std::string& path, bool create) {
-  const int fd = _open(path.c_str(), _O_WRONLY | _O_BINARY | (create ? _O_CREAT : 0), _S_IREAD | _S_IWRITE);
-  if (fd < 0) return !create && errno == ENOENT ? std::string() : ErrnoReason();
-  return _close(fd) == 0 ? std::string() : ErrnoReason();
+// Opens the file for writing and closes it again, changing nothing in it. A missing file is no
+// failure; with `try_create` it is created and removed at once, so that a folder where it
+// cannot be made shows now and nothing stands there until it is written.
+std::string CheckWritable(const std::string& path, bool try_create) {
+  int fd = _open(path.c_str(), _O_WRONLY | _O_BINARY);
+  const bool missing = fd < 0 && errno == ENOENT;
+  if (missing && try_create) fd = _open(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return missing && !try_create ? std::string() : ErrnoReason();
+  std::string why_not = _close(fd) == 0 ? std::string() : ErrnoReason();
+  if (missing) _unlink(path.c_str());
+  return why_not;
 }
 
 // Whether a rename may put a new file in the place of `path`: nothing is there, or a plain
@@ -146,7 +151,7 @@ std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view 
 // made afresh beside it, so that no stale one is followed, and takes its place through
 // MoveFileEx, which refuses to replace a read-only file. Where no new file can stand beside it
 // (a folder that only lets its files be written) or the path is a link or a device, the file
-// is written in place.
+// is written in place; where none is there yet, it is only ever made by the move.
 std::string DiskFileSystem::Replace(const std::string& path, std::string_view contents) {
   std::string why_not = CheckWritable(path, false);
   if (!why_not.empty()) return why_not;
@@ -158,8 +163,8 @@ std::string DiskFileSystem::Replace(const std::string& path, std::string_view co
         MoveFileExA(new_path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
       why_not = SystemReason();
     }
-    // A new file that could not even be made leaves the way to write in place.
-    if (why_not.empty() || GetFileAttributesA(new_path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // A new file that could not even be made leaves the way to write in place, where one is.
+    if (why_not.empty() || GetFileAttributesA(new_path.c_str()) != INVALID_FILE_ATTRIBUTES || !Exists(path)) {
       _unlink(new_path.c_str());
       return why_not;
     }
@@ -225,6 +230,16 @@ std::unique_ptr<FolderLock> DiskFileSystem::LockFolder(const std::string& path, 
   held_elsewhere = handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<UnsharedFile>(handle);
+}
+
+platform::FolderMatch DiskFileSystem::IsWorkingFolder(const std::string& folder) {
+  return platform::IsWorkingFolder(folder);
+}
+
+// The system itself finds a name whatever the case of its letters.
+std::vector<std::string> DiskFileSystem::FindAnyCase(const std::string& path) {
+  if (!Exists(path)) return {};
+  return {path};
 }
 
 }  // namespace kelvarro

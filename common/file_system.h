@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/platform_paths.h"
+
 namespace kelvarro {
 
 // A folder's lock, held until destroyed. The system lets it go when the process ends, however
@@ -41,7 +43,8 @@ class FileSystem {
   virtual std::string Replace(const std::string& path, std::string_view contents) = 0;
 
   // Whether the program may write `path`: an existing file is left as it is, a missing one is
-  // created empty. The reason when it may not.
+  // created and removed at once, so that nothing stands there until it is written. The reason
+  // when it may not.
   virtual std::string EnsureWritable(const std::string& path) = 0;
   // Removes the file; a missing one is no failure. The reason when it stays.
   virtual std::string Remove(const std::string& path) = 0;
@@ -69,6 +72,13 @@ class FileSystem {
   // starts. nullptr with `held_elsewhere` set when another process holds it; nullptr alone
   // when none can be taken, as in a folder that cannot be written, where none is needed.
   virtual std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) = 0;
+  // Whether `folder` (UTF-8, as Windows programs name it) is the current directory, by what it
+  // is rather than by its name (platform_paths.h).
+  virtual platform::FolderMatch IsWorkingFolder(const std::string& folder) = 0;
+  // What a Windows program finds at `path`: the exact name first, then, where the system keeps
+  // names apart that differ only in the case of their letters (POSIX), every other one in any
+  // part of the path, since Wine takes each of them for it. None when nothing is there.
+  virtual std::vector<std::string> FindAnyCase(const std::string& path) = 0;
 };
 
 }  // namespace kelvarro

@@ -56,4 +56,19 @@ std::string WindowsName(const std::string& absolute);
 // when the system cannot tell it.
 std::string WorkingFolder();
 
+// Whether a folder is the current directory, told by what it is, not by its name.
+struct FolderMatch {
+  enum class Outcome { kSame, kOther, kUnknown };
+  Outcome outcome = Outcome::kOther;
+  std::string why_unknown;  // when unknown, a clause for the user
+};
+
+// Whether `folder` (UTF-8, as Windows programs name it) is the current directory itself, by
+// whatever name leads there: a link, a short form, letters in another case where the system
+// folds them. A folder that is not there is another one. On Windows the volume's serial number
+// and the file index decide; elsewhere Wine is asked where `folder` lies (winepath -u, which
+// folds case and answers even for what is not there, within kShortFormBound), and the device
+// and inode of that and of the current directory decide. kUnknown when Wine does not answer.
+FolderMatch IsWorkingFolder(const std::string& folder);
+
 }  // namespace kelvarro::platform

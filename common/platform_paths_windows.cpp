@@ -46,4 +46,32 @@ std::string WorkingFolder() {
   return folder;
 }
 
+namespace {
+
+// What the system knows a folder by: its volume's serial number and its file index. Under Wine
+// the serial is one for all of Z:, and the index is the inode.
+bool Identity(const wchar_t* folder, BY_HANDLE_FILE_INFORMATION& info) {
+  const HANDLE handle = CreateFileW(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool known = GetFileInformationByHandle(handle, &info) != 0;
+  CloseHandle(handle);
+  return known;
+}
+
+}  // namespace
+
+FolderMatch IsWorkingFolder(const std::string& folder) {
+  FolderMatch match;
+  std::wstring wide;
+  BY_HANDLE_FILE_INFORMATION there{};
+  BY_HANDLE_FILE_INFORMATION here{};
+  if (ToWide(CP_UTF8, folder, wide) && Identity(wide.c_str(), there) && Identity(L".", here) &&
+      there.dwVolumeSerialNumber == here.dwVolumeSerialNumber && there.nFileIndexHigh == here.nFileIndexHigh &&
+      there.nFileIndexLow == here.nFileIndexLow) {
+    match.outcome = FolderMatch::Outcome::kSame;
+  }
+  return match;
+}
+
 }  // namespace kelvarro::platform

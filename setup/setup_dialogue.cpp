@@ -54,6 +54,24 @@ const char* IdctSwitchFor(char key) {
   }
 }
 
+// Every path of the batch file is the folder followed by progs\..., so a typed folder gets the
+// final backslash it lacks; a final slash becomes it.
+std::string WithFinalBackslash(std::string folder) {
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();
+  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
+  return folder;
+}
+
+// The folder as config.cfg is to hold it (folder_name.h): by its short form, which names the
+// same folder, where the batch file cannot carry it as it is; the wizard also reads config.cfg
+// word by word. Where there is none, setup says why in one line.
+std::optional<std::string> Named(Console& console, const std::string& folder, const ShortForms& short_forms) {
+  FolderName name = NameFolder(folder, ToConfigText, short_forms, &console);
+  if (name.found) return std::move(name.text);
+  console.Write(kUnusableFolder + name.why_not + ".\n");
+  return std::nullopt;
+}
+
 int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, const std::string& program_path,
         const ShortForms& short_forms) {
   // Asked before anything else: an answer that cannot be kept is not asked for. The file the
@@ -64,26 +82,15 @@ int Run(Console& console, CommandInterpreter& interpreter, FileSystem& files, co
   console.Write(kBanner);
   if (config.failure()) return Fail(console, WriteFailureMessage(*config.failure()));
 
-  // A worked-out directory that the batch file cannot carry as it is goes in by its short form,
-  // which names the same folder; the wizard also reads config.cfg word by word.
-  std::string install_dir;
-  bool known = false;
-  if (StartsWithDrive(program_path)) {
-    FolderName name = NameFolder(DirectoryOf(program_path), ToConfigText, short_forms, &console);
-    known = name.found;
-    if (known) {
-      install_dir = std::move(name.text);
-    } else {
-      console.Write(kUnusableFolder + name.why_not + ".\n");
-    }
-  }
-  if (!known) {
+  std::optional<std::string> install_dir;
+  if (StartsWithDrive(program_path)) install_dir = Named(console, DirectoryOf(program_path), short_forms);
+  while (!install_dir) {
     console.Write(kPathQuestion);
-    install_dir = platform::TypedPath(console.ReadToken());
+    install_dir = Named(console, WithFinalBackslash(platform::TypedPath(console.ReadToken())), short_forms);
   }
 
   const char key = KeyMenu(console, {kIdctTable, kIdctPrompt}, KeySet::Range('1', '3'));
-  if (const std::optional<WriteFailure> failure = config.Write(install_dir, IdctSwitchFor(key))) {
+  if (const std::optional<WriteFailure> failure = config.Write(*install_dir, IdctSwitchFor(key))) {
     return Fail(console, WriteFailureMessage(*failure));
   }
   return 0;

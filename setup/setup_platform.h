@@ -18,10 +18,10 @@ namespace kelvarro::platform {
 // about the folder and stays as it is.
 std::string ProgramPath(int argc, char** argv);
 
-// A path typed at setup's question, as config.cfg is to hold it. On Windows, typed at a
-// console, converted from the console's input code page to the ANSI one, where that holds
-// every letter; from a pipe as it came. Elsewhere a path that begins with a slash is named as
-// Wine names it ("/home/ann/k/" gives "Z:\\home\\ann\\k\\"), any other as typed.
+// A path typed at setup's question, in UTF-8 as Windows programs name it. On Windows, typed at
+// a console, converted from the console's input code page; from a pipe, from the ANSI one
+// (as it came where it is not valid there). Elsewhere a path that begins with a slash is named
+// as Wine names it ("/home/ann/k/" gives "Z:\\home\\ann\\k\\"), any other as typed.
 std::string TypedPath(const std::string& typed);
 
 }  // namespace kelvarro::platform

@@ -28,10 +28,10 @@ std::string ProgramPath(int argc, char** argv) {
 
 std::string TypedPath(const std::string& typed) {
   DWORD mode = 0;
-  if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) return typed;
+  const UINT code_page = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ? GetConsoleCP() : GetACP();
   std::wstring wide;
-  std::string ansi;
-  if (ToWide(GetConsoleCP(), typed, wide) && FromWide(GetACP(), wide, ansi)) return ansi;
+  std::string path;
+  if (ToWide(code_page, typed, wide) && FromWide(CP_UTF8, wide, path)) return path;
   return typed;
 }
 

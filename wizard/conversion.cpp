@@ -1,89 +1,70 @@
 #include "wizard/conversion.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "common/platform_text.h"
 #include "common/write_failure.h"
+#include "wizard/conversion_steps.h"
 
 namespace kelvarro {
 namespace {
 
-// The four tools in the order process.bat runs them; the decoder's line alone waits for it.
-constexpr const char* kDecoder = "progs\\m2apx3g.exe";
-constexpr const char* kSoundDecoder = "progs\\azid.exe";
-constexpr const char* kEncoder = "progs\\lame.exe";
-constexpr const char* kJoiner = "nandub\\nandub.exe";
+constexpr const char* kMovie = kJoinerStep.writes;
 
-// What the steps write, as the batch file's lines name them; the decoder's sound file is named
-// after its video and the stream (SoundFile).
-constexpr const char* kVideo = "temp\\movie_1.avi";
-constexpr const char* kWave = "temp\\pcmaudio.wav";
-constexpr const char* kMp3 = "temp\\audio.mp3";
-constexpr const char* kMovie = "output\\output.avi";
-
-// What each step writes, as its command line names it, and the tool that writes it.
-struct StepFile {
-  std::string path;
-  const char* tool;
-};
-
-std::string SoundFile(const std::string& stream_id) { return kVideo + ("stream" + stream_id) + ".ac3"; }
-
-std::vector<StepFile> StepFiles(const EncodingChoices& choices) {
-  return {{kVideo, kDecoder},
-          {SoundFile(choices.audio_stream_id), kDecoder},
-          {kWave, kSoundDecoder},
-          {kMp3, kEncoder},
-          {kMovie, kJoiner}};
-}
-
-// A folder's name as Windows compares it: letters of either case alike, either slash, one
-// final backslash.
-std::string Folded(std::string folder) {
-  for (char& c : folder) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c == '/') c = '\\';
+// Why config.cfg's folder is not the one the wizard runs in, or nothing. An empty one leaves
+// every path of the batch file relative to the folder it runs in. Equal names are one folder
+// without a lookup; otherwise the system tells, by what the two folders are: Linux keeps names
+// that differ only in case apart, and a link or a short form leads to the same folder.
+std::optional<std::string> WhyNotThisFolder(FileSystem& files, const WizardConfig& config) {
+  const std::string& dir = config.install_dir;
+  if (dir.empty()) return std::nullopt;
+  if (dir.back() != '\\') {
+    return "\nuh-oh... looks like the folder " + dir +
+           " in config.cfg does not end with a backslash, so no tool would be found! please run setup.exe here "
+           "again.\n\n";
   }
-  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
-  return folder;
+  std::string configured = dir;
+  if (!platform::FromProgramCodePage(configured)) configured = dir;
+  const std::string here = files.WorkingFolder();
+  if (configured == here) return std::nullopt;
+  const platform::FolderMatch match = files.IsWorkingFolder(configured);
+  switch (match.outcome) {
+    case platform::FolderMatch::Outcome::kSame:
+      return std::nullopt;
+    case platform::FolderMatch::Outcome::kUnknown:
+      return "\nuh-oh... i can't tell whether the folder " + dir +
+             " in config.cfg is the one i'm running in: " + match.why_unknown + "!\n\n";
+    case platform::FolderMatch::Outcome::kOther:
+      break;
+  }
+  std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
+  if (!platform::ToProgramCodePage(shown)) shown = here;
+  return "\nuh-oh... looks like config.cfg was made for the folder " + dir + ", but i'm running in " + shown +
+         "! please run setup.exe here again.\n\n";
 }
 
-// Whether the install directory `a` names the folder `b`. An empty one leaves every path of
-// the batch file relative to the folder it runs in. The short form is asked for only where the
-// names differ: setup writes it for a folder whose own name the tools cannot take.
-bool SameFolder(const std::string& a, const std::string& b, const ShortForms& short_forms) {
-  if (a.empty() || Folded(a) == Folded(b)) return true;
-  const ShortForm short_b = short_forms.Of(b);
-  if (short_b.path.empty()) return false;
-  if (Folded(a) == Folded(short_b.path)) return true;
-  const ShortForm short_a = short_forms.Of(a);
-  return !short_a.path.empty() && Folded(short_a.path) == Folded(short_b.path);
+// Whether a file is at `path` as the batch file's lines find it.
+bool IsFoundAsWineFindsIt(FileSystem& files, const std::string& path) {
+  for (const std::string& found : files.FindAnyCase(path)) {
+    if (files.IsRegularFile(found)) return true;
+  }
+  return false;
 }
 
 std::string FolderName(const std::string& path) { return path.substr(0, path.find('\\')); }
 std::string FileName(const std::string& path) { return path.substr(path.find('\\') + 1); }
 
-std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config,
-                                      const ShortForms& short_forms) {
+std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem& files, const WizardConfig& config) {
   const std::string blocked = interpreter.WhyBatchFilesCannotRun();
   if (!blocked.empty()) return "\nuh-oh... i can't run process.bat: " + blocked + "!\n\n";
-
-  std::string configured = config.install_dir;
-  if (!platform::FromProgramCodePage(configured)) configured = config.install_dir;
-  const std::string here = files.WorkingFolder();
-  if (!SameFolder(configured, here, short_forms)) {
-    std::string shown = here;  // in the code page the programs print in, as config.cfg holds it
-    if (!platform::ToProgramCodePage(shown)) shown = here;
-    return "\nuh-oh... looks like config.cfg was made for the folder " + config.install_dir + ", but i'm running in " +
-           shown + "! please run setup.exe here again.\n\n";
-  }
+  if (auto why_not = WhyNotThisFolder(files, config)) return why_not;
 
   std::string missing;
-  for (const char* tool : {kDecoder, kSoundDecoder, kEncoder, kJoiner}) {
-    if (files.IsRegularFile(tool)) continue;
-    missing += "uh-oh... i can't find the tool " + std::string(tool) + "! please put " + FileName(tool) +
+  for (const ConversionStep& step : kConversionSteps) {
+    const std::string tool = step.tool;
+    if (IsFoundAsWineFindsIt(files, tool)) continue;
+    missing += "uh-oh... i can't find the tool " + tool + "! please put " + FileName(tool) +
                " into the folder " + FolderName(tool) + ".\n";
   }
   if (!missing.empty()) return "\n" + missing + "\n";
@@ -106,48 +87,74 @@ std::optional<std::string> WhyNotWritable(FileSystem& files) {
   return std::nullopt;
 }
 
-// Moves a finished movie of an earlier run to the first name that is free.
+// Moves a finished movie of an earlier run, in whatever case its name is, to the first name
+// in its folder that is free.
 std::optional<std::string> KeepEarlierMovie(Console& console, FileSystem& files) {
-  if (!files.Exists(kMovie)) return std::nullopt;
-  std::string aside;
-  for (int n = 1; aside.empty() || files.Exists(aside); ++n) aside = "output\\output-" + std::to_string(n) + ".avi";
-  const std::string why_not = files.Rename(kMovie, aside);
-  if (!why_not.empty()) {
-    return "\nuh-oh... i can't move the earlier movie " + std::string(kMovie) + " aside: " + why_not +
-           "! please move it yourself first.\n\n";
+  for (const std::string& movie : files.FindAnyCase(kMovie)) {
+    const std::string folder = movie.substr(0, movie.rfind('\\') + 1);
+    std::string aside;
+    for (int n = 1; aside.empty() || !files.FindAnyCase(aside).empty(); ++n) {
+      aside = folder + "output-" + std::to_string(n) + ".avi";
+    }
+    const std::string why_not = files.Rename(movie, aside);
+    if (!why_not.empty()) {
+      return "\nuh-oh... i can't move the earlier movie " + movie + " aside: " + why_not +
+             "! please move it yourself first.\n\n";
+    }
+    console.Write("\nthe earlier movie " + movie + " is kept as " + aside + ".\n");
   }
-  console.Write("\nthe earlier movie " + std::string(kMovie) + " is kept as " + aside + ".\n");
   return std::nullopt;
 }
 
 // The files of an earlier run that a step could take for this run's: the intermediate ones,
-// with every stream's sound, not only this run's.
+// with every stream's sound, not only this run's, in whatever case their names are.
 std::optional<std::string> RemoveEarlierFiles(FileSystem& files) {
-  std::vector<std::string> paths = {kVideo, kWave, kMp3};
+  std::vector<std::string> paths = {kDecoderStep.writes, kSoundDecoderStep.writes, kEncoderStep.writes};
   for (char digit = '0'; digit <= '9'; ++digit) paths.push_back(SoundFile(std::string("0x8") + digit));
   for (const std::string& path : paths) {
-    const std::string why_not = files.Remove(path);
-    if (!why_not.empty()) return WriteFailureMessage(WriteFailure{path, why_not});
+    for (const std::string& found : files.FindAnyCase(path)) {
+      const std::string why_not = files.Remove(found);
+      if (!why_not.empty()) return WriteFailureMessage(WriteFailure{found, why_not});
+    }
   }
   return std::nullopt;
 }
 
-// Whether a step made its file: one that holds at least a byte, as a tool that failed may
-// leave an empty one behind.
+// Whether a step made its file, as the next step finds it: one that holds at least a byte, as a
+// tool that failed may leave an empty one behind.
 bool Made(FileSystem& files, const std::string& path) {
-  std::string first;
-  return files.IsRegularFile(path) && files.ReadPart(path, 0, 1, first).empty() && first.size() == 1;
+  for (const std::string& found : files.FindAnyCase(path)) {
+    std::string first;
+    if (files.IsRegularFile(found) && files.ReadPart(found, 0, 1, first).empty() && first.size() == 1) return true;
+  }
+  return false;
+}
+
+// What each step writes, as its command line names it, and the tool that writes it; the decoder
+// writes the chosen stream's sound beside its video.
+struct StepFile {
+  std::string path;
+  const char* tool;
+};
+
+std::vector<StepFile> StepFiles(const EncodingChoices& choices) {
+  std::vector<StepFile> steps;
+  for (const ConversionStep& step : kConversionSteps) {
+    steps.push_back({step.writes, step.tool});
+    if (&step == &kDecoderStep) steps.push_back({SoundFile(choices.audio_stream_id), step.tool});
+  }
+  return steps;
 }
 
 }  // namespace
 
 std::optional<std::string> RunConversion(Console& console, WizardInterpreter& interpreter, FileSystem& files,
-                                         const WizardConfig& config, const EncodingChoices& choices,
-                                         const ShortForms& short_forms) {
-  if (auto why_not = WhyNotHere(interpreter, files, config, short_forms)) return why_not;
+                                         const WizardConfig& config, const EncodingChoices& choices) {
+  if (auto why_not = WhyNotHere(interpreter, files, config)) return why_not;
   if (auto why_not = WhyNotWritable(files)) return why_not;
-  if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
+  // The intermediate files go first: where one stays, no movie has been moved yet.
   if (auto why_not = RemoveEarlierFiles(files)) return why_not;
+  if (auto why_not = KeepEarlierMovie(console, files)) return why_not;
 
   const BatchRun run = interpreter.RunBatchFile();
   if (!run.not_started.empty()) return "\nuh-oh... process.bat could not be started: " + run.not_started + "!\n\n";
@@ -166,7 +173,7 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
     return message + "\n\n";
   }
   if (run.exit_code != 0) {
-    return "\nuh-oh... looks like " + std::string(kJoiner) + " ended with exit code " + std::to_string(run.exit_code) +
+    return "\nuh-oh... looks like " + std::string(kJoinerStep.tool) + " ended with exit code " + std::to_string(run.exit_code) +
            ", so the movie was not made!\n\n";
   }
   return std::nullopt;

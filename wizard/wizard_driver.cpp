@@ -81,7 +81,7 @@ Ending Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, 
   const char run_now =
       KeyMenu(console, {"\n\nthe process.bat file is generated. do you want to run it now (y/n)? "}, KeySet::YesNo());
   if (IsYes(run_now)) {
-    if (auto stopped = RunConversion(console, interpreter, files, config, choices, short_forms)) {
+    if (auto stopped = RunConversion(console, interpreter, files, config, choices)) {
       return Failed(*stopped);
     }
   }

@@ -259,11 +259,11 @@ TEST(OutputFaults, SetupTellsAConfigThatCannotBeWrittenAndKeepsIt) {
 
 // Where no new file can take config.cfg's place, it is written in place: in a folder that lets
 // only the file be written, and through a link, which stays a link. A FIFO is refused at once,
-// without waiting for a reader. A stale new file beside it, even a link planted there, is
-// removed, not followed. Nothing is ever left beside it.
+// without waiting for a reader. A stale link beside it is not followed: the new file takes its
+// place, with the old one's mode. Nothing is ever left beside it.
 TEST(OutputFaults, SetupWritesAConfigInPlaceWhereNoNewFileCanTakeItsPlace) {
   if (!NobodyRunsPrograms()) GTEST_SKIP() << "the user nobody can run no program on this machine";
-  enum class Stands { kInAFolderOnlyItMayBeWrittenIn, kAsALinkToAFile, kAsAFifo, kBesideALinkPlantedToAFullDisk };
+  enum class Stands { kInAFolderOnlyItMayBeWrittenIn, kAsALinkToAFile, kAsAFifo, kBesideAStaleLinkToAFullDisk };
   const std::string chosen = kClear + kBanner + kIdctMenu + "2";
   const std::string written = "C:\\k\\\r\n-r1";
   const struct {
@@ -275,7 +275,7 @@ TEST(OutputFaults, SetupWritesAConfigInPlaceWhereNoNewFileCanTakeItsPlace) {
       {Stands::kInAFolderOnlyItMayBeWrittenIn, 0, chosen, written},
       {Stands::kAsALinkToAFile, 0, chosen, written},
       {Stands::kAsAFifo, 1, kClear + kBanner + NotWritten("config.cfg", std::strerror(ENXIO)), ""},
-      {Stands::kBesideALinkPlantedToAFullDisk, 0, chosen, written},
+      {Stands::kBesideAStaleLinkToAFullDisk, 0, chosen, written},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -295,7 +295,7 @@ TEST(OutputFaults, SetupWritesAConfigInPlaceWhereNoNewFileCanTakeItsPlace) {
       case Stands::kAsAFifo:
         ASSERT_EQ(mkfifo(config.c_str(), 0666), 0);
         break;
-      case Stands::kBesideALinkPlantedToAFullDisk:
+      case Stands::kBesideAStaleLinkToAFullDisk:
         WriteBytes(config, kEarlier);
         fs::create_symlink("/dev/full", dir / "config.cfg.new");
         break;
@@ -312,6 +312,7 @@ TEST(OutputFaults, SetupWritesAConfigInPlaceWhereNoNewFileCanTakeItsPlace) {
       EXPECT_EQ(ReadBytes(target), c.bytes) << what;
       EXPECT_EQ(fs::is_symlink(config), c.stands == Stands::kAsALinkToAFile) << what;
     }
+    EXPECT_TRUE(c.stands != Stands::kBesideAStaleLinkToAFullDisk || fs::status(config).permissions() == fs::perms::all);
   }
 }
 

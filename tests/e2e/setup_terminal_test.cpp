@@ -44,7 +44,7 @@ TEST(SetupTerminal, BareNameAsksAndCutsTheTypedPathAtItsBlank) {
   ASSERT_TRUE(session.SendKey('3'));
   EXPECT_EQ(session.Finish(), 0);
   EXPECT_EQ(session.Transcript(), kClear + kBanner + kPathQuestion + "D:\\my movies\\kelvarro\\\n" + kIdctMenu + "3");
-  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\my\r\n-r7");
+  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "D:\\my\\\r\n-r7");
 }
 
 // Without Wine there is no short form of a folder, so a worked-out directory with a blank is
@@ -81,7 +81,7 @@ TEST(SetupTerminal, ShortAndNetworkPathsAsk) {
     ASSERT_TRUE(session.SendLine("c:\\enc"));
     ASSERT_TRUE(session.SendKey('1'));
     EXPECT_EQ(session.Finish(), 0) << program_path;
-    EXPECT_EQ(ReadBytes(dir / "config.cfg"), "c:\\enc\r\n-r2") << program_path;
+    EXPECT_EQ(ReadBytes(dir / "config.cfg"), "c:\\enc\\\r\n-r2") << program_path;
   }
 }
 

@@ -3,6 +3,8 @@
 // Files kept in memory, so that tests see the exact bytes a program writes, with each step of
 // writing a file able to fail.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -21,6 +23,12 @@ inline const std::string kCloseFailed = "Input/output error";
 inline const std::string kExists = "File exists";
 inline const std::string kMissing = "No such file or directory";
 
+// A path with its letters in lower case, as Windows compares names.
+inline std::string Folded(std::string path) {
+  for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return path;
+}
+
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
@@ -36,6 +44,9 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> locked;
   // Where the program runs, as WorkingFolder tells it.
   std::string working_folder = "d:\\divxstuff\\kelvarro0.7.1\\";
+  // Its other names (a link, a short form); why no folder can be told to be it, if so.
+  std::set<std::string> working_folder_names;
+  std::string folder_unknown_why;
 
   bool Has(const std::string& path) const { return files.count(path) != 0; }
   const std::string& At(const std::string& path) const { return files.at(path); }
@@ -70,11 +81,7 @@ class MemoryFileSystem : public FileSystem {
     return why_not;
   }
 
-  std::string EnsureWritable(const std::string& path) override {
-    if (unwritable.count(path) != 0) return kNoRight;
-    files[path];
-    return {};
-  }
+  std::string EnsureWritable(const std::string& path) override { return unwritable.count(path) != 0 ? kNoRight : ""; }
 
   std::string Remove(const std::string& path) override {
     if (unwritable.count(path) != 0 && Has(path)) return kNoRight;
@@ -110,6 +117,22 @@ class MemoryFileSystem : public FileSystem {
     if (contents.empty()) return {};
     if (full.count(path) != 0) return kDiskFull;
     return failing_close.count(path) != 0 ? kCloseFailed : "";
+  }
+
+  platform::FolderMatch IsWorkingFolder(const std::string& folder) override {
+    using Outcome = platform::FolderMatch::Outcome;
+    if (!folder_unknown_why.empty()) return {Outcome::kUnknown, folder_unknown_why};
+    return {folder == working_folder || working_folder_names.count(folder) != 0 ? Outcome::kSame : Outcome::kOther, ""};
+  }
+
+  // As on POSIX: the files whose paths differ from `path` in case alone, the exact one first.
+  std::vector<std::string> FindAnyCase(const std::string& path) override {
+    std::vector<std::string> found;
+    if (Has(path)) found.push_back(path);
+    for (const auto& [file, content] : files) {
+      if (file != path && Folded(file) == Folded(path)) found.push_back(file);
+    }
+    return found;
   }
 
   std::vector<std::string> List(const std::string& path) override {

@@ -77,13 +77,13 @@ TEST(SetupDialogue, RejectedKeysRepeatTheWholeMenu) {
   EXPECT_EQ(run.files.At("config.cfg"), "c:\\k\\\r\n-r7");
 }
 
-TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordAsTyped) {
+TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordWithAFinalBackslash) {
   // Bare names, too short to hold a drive, and relative paths all say nothing usable.
   for (const std::string program : {"setup", "", "tools\\setup.exe"}) {
     const SetupRun run = RunWith(program, "  e:\\movies\\enc\n2");
     // On a stream the Enter behind the word is the first key, and is rejected.
     EXPECT_EQ(run.output, kBanner + kPathQuestion + kIdctMenu + "\n" + kIdctMenu + "2") << program;
-    EXPECT_EQ(run.files.At("config.cfg"), "e:\\movies\\enc\r\n-r1") << program;
+    EXPECT_EQ(run.files.At("config.cfg"), "e:\\movies\\enc\\\r\n-r1") << program;
   }
 }
 
@@ -111,6 +111,11 @@ TEST(SetupDialogue, DirectoryTheBatchFileCannotCarryIsWrittenInItsShortForm) {
         << dir;
   }
   EXPECT_EQ(short_forms.asked.size(), 8u);
+  // A typed folder goes by the same rule, its final slash a backslash.
+  short_forms.asked.clear();
+  EXPECT_EQ(RunWith("setup", "C:\\a;b/ 1", {}, short_forms).files.At("config.cfg"),
+            "C:\\PROGRA~1\\KELVAR~1.7\\\r\n-r2");
+  EXPECT_EQ(short_forms.asked, std::vector<std::string>{"C:\\a;b\\"});
   // Characters that mean something to the interpreter but are escaped in the batch file do
   // not need the short form, nor does a plain name.
   short_forms.asked.clear();
@@ -173,11 +178,16 @@ TEST(SetupDialogue, DirectoryWithoutAUsableShortFormSaysWhyAndAsks) {
               kBanner + UnusableFolder(why_not) + kPathQuestion + kIdctMenu + " " + kIdctMenu + "x" + kIdctMenu + "1");
     EXPECT_EQ(run.files.At("config.cfg"), "d:\\enc\\\r\n-r2");
   }
+  // A typed folder without a short form is asked for again.
+  const SetupRun typed = RunWith("setup", "C:\\a;b d:\\enc/ 1");
+  EXPECT_EQ(typed.output, kBanner + kPathQuestion + UnusableFolder(testing::kNoShortFormReason) + kPathQuestion +
+                              kIdctMenu + " " + kIdctMenu + "1");
+  EXPECT_EQ(typed.files.At("config.cfg"), "d:\\enc\\\r\n-r2");
   // The question is the one of a path that cannot be worked out: the input may end there.
   const SetupRun ended = RunWith(program, "");
   EXPECT_EQ(ended.exit_code, 1);
   EXPECT_EQ(ended.output, kBanner + UnusableFolder(testing::kNoShortFormReason) + kPathQuestion);
-  EXPECT_EQ(ended.files.At("config.cfg"), "");
+  EXPECT_FALSE(ended.files.Has("config.cfg"));
 }
 
 // A config.cfg that cannot be written is told before any question; one whose write or close

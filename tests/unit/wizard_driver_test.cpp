@@ -247,10 +247,6 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
   const auto not_made = [](const std::string& tool, const std::string& file) {
     return "\nuh-oh... looks like " + tool + " did not make " + file + ", so the movie was not made!\n\n";
   };
-  const testing::FakeShortForms short_forms([](const std::string& path) {
-    if (path == kDir || path == "D:\\DIVXST~1\\KELVAR~1.1\\") return ShortForm{"D:\\DIVXST~1\\KELVAR~1.1\\", ""};
-    return ShortForm{"", "none"};
-  });
   const struct {
     const char* what;
     std::function<void(Install&)> change;
@@ -258,7 +254,8 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     bool ran;
     const char* keys = "20N51yk";  // audio stream 0x80
   } cases[] = {
-      {"whole", [](Install&) {}, kFarewell, true},
+      {"whole, with equal names, so nothing asked", [](Install& i) { i.files.folder_unknown_why = "asked"; }, kFarewell,
+       true},
       {"another wizard", [](Install& i) { i.files.locked.insert("temp\\wizard.lck"); },
        "\nuh-oh... another wizard is running in this folder! please wait until it has ended.\n\n", false, "k"},
       {"no wine", [](Install& i) { i.interpreter.batch_files_blocked = "it needs wine"; },
@@ -268,12 +265,40 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
            ", but i'm running in e:\\k\\! please run setup.exe here again.\n\n",
        false},
       {"other case and slash, no final backslash",
-       [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff/kelvarro0.7.1\r\n-r1"; }, kFarewell, true},
+       [](Install& i) { i.files.files["config.cfg"] = "D:\\DivXStuff/kelvarro0.7.1\r\n-r1"; },
+       "\nuh-oh... looks like the folder D:\\DivXStuff/kelvarro0.7.1 in config.cfg does not end with a backslash, so "
+       "no tool would be found! please run setup.exe here again.\n\n",
+       false},
+      {"case twin", [](Install& i) { i.files.files["config.cfg"] = "D:\\DIVXSTUFF\\KELVARRO0.7.1\\\r\n-r1"; },
+       "\nuh-oh... looks like config.cfg was made for the folder D:\\DIVXSTUFF\\KELVARRO0.7.1\\, but i'm running in " +
+           kDir + "! please run setup.exe here again.\n\n",
+       false},
+      {"wine silent",
+       [](Install& i) {
+         i.files.working_folder = "e:\\k\\";
+         i.files.folder_unknown_why = "it hangs";
+       },
+       "\nuh-oh... i can't tell whether the folder " + kDir + " in config.cfg is the one i'm running in: it hangs!\n\n",
+       false},
       {"empty install dir", [](Install& i) { i.files.files["config.cfg"] = ""; }, kFarewell, true},
-      {"short form", [](Install& i) { i.files.files["config.cfg"] = "d:\\divxst~1\\kelvar~1.1\\\r\n-r1"; }, kFarewell,
-       true},
-      {"started in the short form", [](Install& i) { i.files.working_folder = "D:\\DIVXST~1\\KELVAR~1.1\\"; },
+      {"short form or link",
+       [](Install& i) {
+         i.files.files["config.cfg"] = "d:\\divxst~1\\kelvar~1.1\\\r\n-r1";
+         i.files.working_folder_names = {"d:\\divxst~1\\kelvar~1.1\\"};
+       },
        kFarewell, true},
+      {"tool and earlier files in upper case",
+       [](Install& i) {
+         i.files.files.erase("progs\\azid.exe");
+         i.files.files["progs\\AZID.EXE"] = "a tool";
+         i.files.files["temp\\PCMAUDIO.WAV"] = "earlier";
+         i.files.files["output\\output.avi"] = "first movie";
+         i.files.files["output\\OUTPUT.AVI"] = "earlier movie";
+       },
+       "\nthe earlier movie output\\output.avi is kept as output\\output-1.avi.\n"
+       "\nthe earlier movie output\\OUTPUT.AVI is kept as output\\output-2.avi.\n" +
+           kFarewell,
+       true},
       {"tools missing",
        [](Install& i) {
          i.files.files.erase("progs\\azid.exe");
@@ -347,7 +372,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     };
     const bool made = row.shown.size() >= kFarewell.size() &&
                       row.shown.compare(row.shown.size() - kFarewell.size(), kFarewell.size(), kFarewell) == 0;
-    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, short_forms), made ? 0 : 1) << row.what;
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), made ? 0 : 1) << row.what;
     const std::string output = console.Output();
     const std::size_t yes = output.rfind(kOffer + "y");
     EXPECT_EQ(yes == std::string::npos ? output : output.substr(yes + kOffer.size() + 1), row.shown) << row.what;
@@ -360,8 +385,9 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
       continue;
     }
     // Only this run's files were there for the steps to read.
-    for (const auto& [path, content] : at_run) {
-      const bool intermediate = path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp";
+    for (const auto& [file, content] : at_run) {
+      const std::string path = testing::Folded(file);
+      const bool intermediate = path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp" && path != "temp\\wizard.lck";
       EXPECT_TRUE(!intermediate && path != "output\\output.avi") << row.what << ": " << path;
     }
     if (install.files.Has("output\\output-2.avi")) {

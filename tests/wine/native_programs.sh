@@ -5,8 +5,9 @@
 # by Wine's short form, plain ASCII without blanks, so that the wizard (which reads config.cfg
 # word by word) and cmd (which reads the batch file in its OEM code page) can use it. Every
 # file the programs write then holds only ASCII, each tool runs once, in order, and every path
-# it gets names the real folder. Folders that no Windows program can enter are refused by
-# setup, with the reason, before Wine is asked.
+# it gets names the real folder. The folder in config.cfg is this one through a link, and
+# another in a copy named in another case. Folders that no Windows program can enter are
+# refused by setup, with the reason, before Wine is asked.
 # Usage: native_programs.sh SETUP WIZARD TOOL_STAND_IN_32_EXE
 
 source "$(dirname "$0")/lib.sh"
@@ -105,6 +106,12 @@ refused_folder() {
 }
 
 accepted_folder "Мои фильмы/k"
+# One folder by identity, with the real winepath: config.cfg naming this folder through a link
+# is taken; in a copy named in another case beside it, the same config.cfg names another.
+ln -s "$real" "$work/link" && printf '%s\\link\\\r\n-r2' "$(win_path "$work")" > config.cfg && cp -r . ../K || fail "no link"
+printf '%s' "$CONSTANT_WIZARD_KEYS" | timeout 120 ./wizard | grep -q 'thank you for using' || fail "refused through a link"
+cd ../K && printf '%s' "$CONSTANT_WIZARD_KEYS" | timeout 120 ./wizard | grep -q 'run setup.exe here again' ||
+  fail "the copy named in another case passed"
 # 232 characters as Wine names it, with its final backslash: beyond what the tools' paths leave.
 long=$(cd "$work" && pwd -P)
 long=${#long}

@@ -1,6 +1,6 @@
 # setup.exe started by its bare name from the command interpreter cannot see its directory:
-# it asks for it and takes the typed word unchanged. The rest of the typed line reaches the
-# menu as keys, which it rejects. Closed input ends the run with exit code 1 instead of
+# it asks for it and takes the typed word, with the final backslash it lacks. The rest of the
+# typed line reaches the menu as keys, which it rejects. Closed input ends the run with exit code 1 instead of
 # waiting forever, and config.cfg keeps what it had.
 # Usage: setup_bare_name.sh SETUP_EXE
 
@@ -16,7 +16,7 @@ status=$?
 rejected=""
 for key in ' ' r e s t $'\n'; do rejected+="$SETUP_MENU$key"; done
 expect_transcript out.txt "$SETUP_BANNER$SETUP_PATH_QUESTION$rejected${SETUP_MENU}1"
-expect_bytes config.cfg $'Z:\\movies\\enc\r\n-r2'
+expect_bytes config.cfg $'Z:\\movies\\enc\\\r\n-r2'
 
 for input in "" "Z:\\inst\\"; do
   printf 'old content' > config.cfg

@@ -53,4 +53,9 @@ status=$? && exec 3>&- && wait
 # The folder moved after setup: config.cfg names the old one, whose movie must not be made again.
 mv "$work/k" "$work/moved" && cd "$work/moved" || fail "cannot move the tree"
 convert 0 1 "config.cfg was made for the folder $(win_path "$work")\\k\\, but i'm running in $(win_path .)\\! please run setup.exe here again."
+# One folder by identity: the old name as a link to the moved folder is this folder; a copy
+# named in another case beside it is another, which Wine keeps apart on Linux.
+ln -s moved "$work/k" && convert 0 0 'thank you for using kelvarro!'
+cp -r "$work/moved" "$work/K" && cd "$work/K" || fail "cannot copy the tree"
+convert 0 1 "config.cfg was made for the folder $(win_path "$work")\\k\\, but i'm running in $(win_path .)\\! please run setup.exe here again."
 echo "ok"
