@@ -14,6 +14,8 @@ class DiskFileSystem : public FileSystem {
   std::string EnsureWritable(const std::string& path) override;
   std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length, std::string& bytes) override;
   bool Exists(const std::string& path) override;
   std::string Rename(const std::string& from, const std::string& to) override;
   std::vector<std::string> List(const std::string& path) override;

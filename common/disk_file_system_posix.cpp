@@ -103,6 +103,40 @@ bool DiskFileSystem::IsRegularFile(const std::string& path) {
   return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
+  struct stat info {};
+  if (stat(NativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+// Opened without waiting, so that a FIFO named like a file is refused rather than waited on.
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  bytes.clear();
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return ErrnoReason();
+  struct stat info {};
+  std::string why_not;
+  if (fstat(fd, &info) != 0) {
+    why_not = ErrnoReason();
+  } else if (!S_ISREG(info.st_mode)) {
+    why_not = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  } else {
+    bytes.resize(length);
+    std::size_t got = 0;
+    while (got < length) {
+      const ssize_t n = pread(fd, &bytes[got], length - got, static_cast<off_t>(offset + got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) why_not = ErrnoReason();
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+  }
+  close(fd);
+  return why_not;
+}
+
 bool DiskFileSystem::Exists(const std::string& path) {
   struct stat info {};
   return lstat(NativePath(path).c_str(), &info) == 0;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -96,6 +97,43 @@ std::string DiskFileSystem::Remove(const std::string& path) {
 bool DiskFileSystem::IsRegularFile(const std::string& path) {
   struct _stat64 info {};
   return _stat64(path.c_str(), &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+}
+
+std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
+  struct _stat64 info {};
+  if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+// Only a file on a disk is read: a pipe or a device named like a file is refused, not waited on.
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  bytes.clear();
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return SystemReason();
+  std::string why_not;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    SetLastError(ERROR_INVALID_FUNCTION);
+    why_not = SystemReason();
+  } else if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == 0) {
+    why_not = SystemReason();
+  } else {
+    bytes.resize(length);
+    std::size_t got = 0;
+    while (got < length) {
+      DWORD n = 0;
+      const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(length - got, 1U << 30));
+      if (ReadFile(file, &bytes[got], asked, &n, nullptr) == 0) why_not = SystemReason();
+      if (!why_not.empty() || n == 0) break;
+      got += n;
+    }
+    bytes.resize(got);
+  }
+  CloseHandle(file);
+  return why_not;
 }
 
 bool DiskFileSystem::Exists(const std::string& path) {

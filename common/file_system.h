@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +55,14 @@ class FileSystem {
   virtual std::string Remove(const std::string& path) = 0;
   // Whether a file that is neither a directory nor a device is at `path`, readable or not.
   virtual bool IsRegularFile(const std::string& path) = 0;
+  // The size in bytes of the regular file at `path`; none for anything else (a folder, a FIFO,
+  // a device) or where nothing stands.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+  // Reads up to `length` bytes of the regular file at `path` from `offset` on into `bytes`:
+  // fewer at the end of the file, none behind it. "" when it read, otherwise the reason; a
+  // FIFO or a device is never opened, so nothing waits on it.
+  virtual std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                               std::string& bytes) = 0;
   // Whether anything at all stands at `path`: a file, a folder, a link (even a dangling one).
   virtual bool Exists(const std::string& path) = 0;
   // Gives the file `from` the name `to`, where nothing may stand yet: nothing is ever replaced.

@@ -60,6 +60,17 @@ class PieceFileSystem : public FileSystem {
   std::string Remove(const std::string&) override { return kReadOnly; }
   bool IsRegularFile(const std::string& path) override { return path == path_; }
   bool Exists(const std::string& path) override { return path == path_; }
+  std::optional<std::uint64_t> FileSize(const std::string& path) override {
+    if (path != path_) return std::nullopt;
+    return text_.size();
+  }
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                       std::string& bytes) override {
+    bytes.clear();
+    if (path != path_) return "No such file or directory";
+    if (offset < text_.size()) bytes = text_.substr(offset, length);
+    return {};
+  }
   std::string Rename(const std::string&, const std::string&) override { return kReadOnly; }
   std::vector<std::string> List(const std::string&) override { return {}; }
   std::string WorkingFolder() override { return ""; }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +81,17 @@ class MemoryFileSystem : public FileSystem {
   // in it; paths are taken as given, "." and all.
   bool IsRegularFile(const std::string& path) override { return Has(path); }
   bool Exists(const std::string& path) override { return Has(path) || !List(path).empty(); }
+  std::optional<std::uint64_t> FileSize(const std::string& path) override {
+    if (!Has(path)) return std::nullopt;
+    return At(path).size();
+  }
+  std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length, std::string& bytes) override {
+    bytes.clear();
+    if (!Has(path)) return kMissing;
+    if (unreadable.count(path) != 0) return kNoRight;
+    if (offset < At(path).size()) bytes = At(path).substr(offset, length);
+    return {};
+  }
 
   std::string Rename(const std::string& from, const std::string& to) override {
     if (Exists(to)) return kExists;

@@ -1,0 +1,88 @@
+#include "wizard/movie_reader.h"
+
+#include <algorithm>
+
+#include "wizard/program_stream.h"
+
+namespace kelvarro {
+namespace {
+
+// One read of the file seam; the packets are walked piece by piece.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+constexpr std::uint64_t kPackBytes = 2048;
+
+// Reads [offset, offset + length) of `path` and walks its packets; a unit cut off between two
+// pieces is walked with the next one. Gives the bytes read.
+std::uint64_t ReadSpan(FileSystem& files, const std::string& path, std::uint64_t offset, std::uint64_t length,
+                       const PacketFound& found) {
+  std::string held;
+  std::string piece;
+  std::uint64_t read = 0;
+  while (read < length) {
+    const std::size_t asked = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, length - read));
+    if (!files.ReadPart(path, offset + read, asked, piece).empty() || piece.empty()) break;
+    const std::size_t got = piece.size();
+    read += got;
+    if (held.empty()) {
+      held.swap(piece);
+    } else {
+      held += piece;
+    }
+    held.erase(0, WalkPackets(held, found));
+    if (got < asked) break;
+  }
+  return read;
+}
+
+// Where the probes start, in bytes from the title's start: behind the first read, spread so
+// that the last ends with the title; when the rest is short, one behind the other.
+std::vector<std::uint64_t> ProbeStarts(std::uint64_t first_read, std::uint64_t title) {
+  std::vector<std::uint64_t> starts;
+  const std::uint64_t rest = title - first_read;
+  for (int k = 1; k <= kProbes; ++k) {
+    const std::uint64_t start = rest <= kProbes * kProbeBytes
+                                    ? first_read + (k - 1) * kProbeBytes
+                                    : first_read + (rest / kProbes * k - kProbeBytes) / kPackBytes * kPackBytes;
+    if (start < title) starts.push_back(start);
+  }
+  return starts;
+}
+
+}  // namespace
+
+DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
+  DiscFacts facts;
+  if (movie.empty()) return facts;
+  std::string first;
+  if (!files.ReadPart(movie[0].path, 0, kPackBytes, first).empty() || !StartsWithMpeg2Pack(first)) return facts;
+  facts.read = true;
+
+  VideoScan video;
+  AudioScan audio;
+  const auto both = [&](std::uint8_t id, std::string_view payload) {
+    if (id == kVideoStream) {
+      video.Feed(payload);
+    } else {
+      audio.Feed(payload);
+    }
+  };
+  const auto sound = [&](std::uint8_t id, std::string_view payload) {
+    if (id == kPrivateStream1) audio.Feed(payload);
+  };
+  facts.bytes_read = ReadSpan(files, movie[0].path, 0, std::min(movie[0].size, kStartBytes), both);
+
+  std::uint64_t title = 0;
+  for (const MoviePart& part : movie) title += part.size;
+  for (std::uint64_t start : ProbeStarts(std::min(movie[0].size, kStartBytes), title)) {
+    // The part the probe starts in; a probe ends with its part.
+    std::size_t i = 0;
+    while (start >= movie[i].size) start -= movie[i++].size;
+    facts.bytes_read += ReadSpan(files, movie[i].path, start, std::min(kProbeBytes, movie[i].size - start), sound);
+  }
+  facts.video = video.facts();
+  facts.audio = audio.streams();
+  facts.whole = facts.bytes_read == title;
+  return facts;
+}
+
+}  // namespace kelvarro
