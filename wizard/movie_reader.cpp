@@ -74,10 +74,14 @@ DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
   std::uint64_t title = 0;
   for (const MoviePart& part : movie) title += part.size;
   for (std::uint64_t start : ProbeStarts(std::min(movie[0].size, kStartBytes), title)) {
-    // The part the probe starts in; a probe ends with its part.
+    // A probe that meets the end of a part goes on at the start of the next.
     std::size_t i = 0;
     while (start >= movie[i].size) start -= movie[i++].size;
-    facts.bytes_read += ReadSpan(files, movie[i].path, start, std::min(kProbeBytes, movie[i].size - start), sound);
+    for (std::uint64_t left = kProbeBytes; left > 0 && i < movie.size(); ++i, start = 0) {
+      const std::uint64_t length = std::min(left, movie[i].size - start);
+      facts.bytes_read += ReadSpan(files, movie[i].path, start, length, sound);
+      left -= length;
+    }
   }
   facts.video = video.facts();
   facts.audio = audio.streams();
