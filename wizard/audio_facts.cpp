@@ -29,7 +29,7 @@ unsigned Bits(std::string_view bytes, std::size_t at, int count) {
 }
 
 std::optional<std::string_view> FirstFrame(std::string_view payload) {
-  const std::size_t start = kPointerBase + (At(payload, 2) << 8 | At(payload, 3));
+  const std::size_t start = kPointerBase + static_cast<std::size_t>(At(payload, 2) << 8 | At(payload, 3));
   if (start < kAudioHeader || start >= payload.size()) return std::nullopt;
   return payload.substr(start);
 }

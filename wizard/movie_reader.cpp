@@ -39,7 +39,7 @@ std::uint64_t ReadSpan(FileSystem& files, const std::string& path, std::uint64_t
 std::vector<std::uint64_t> ProbeStarts(std::uint64_t first_read, std::uint64_t title) {
   std::vector<std::uint64_t> starts;
   const std::uint64_t rest = title - first_read;
-  for (int k = 1; k <= kProbes; ++k) {
+  for (std::uint64_t k = 1; k <= kProbes; ++k) {
     const std::uint64_t start = rest <= kProbes * kProbeBytes
                                     ? first_read + (k - 1) * kProbeBytes
                                     : first_read + (rest / kProbes * k - kProbeBytes) / kPackBytes * kPackBytes;

@@ -18,7 +18,7 @@ namespace kelvarro {
 
 inline constexpr std::uint64_t kStartBytes = std::uint64_t{32} << 20;
 inline constexpr std::uint64_t kProbeBytes = std::uint64_t{2} << 20;
-inline constexpr int kProbes = 4;
+inline constexpr std::uint64_t kProbes = 4;
 
 struct DiscFacts {
   // Whether the movie's first title VOB holds an MPEG-2 program stream; nothing else counts

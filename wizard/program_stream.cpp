@@ -17,7 +17,7 @@ std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std:
 // when the header is not of that kind or runs past the packet.
 std::string_view Payload(std::string_view packet) {
   if (packet.size() < 3 || (At(packet, 0) & 0xC0) != 0x80) return {};
-  const std::size_t header = 3 + At(packet, 2);
+  const std::size_t header = 3 + std::size_t{At(packet, 2)};
   return header <= packet.size() ? packet.substr(header) : std::string_view();
 }
 
@@ -54,7 +54,7 @@ std::size_t WalkPackets(std::string_view bytes, const PacketFound& found) {
     const std::uint8_t id = At(bytes, start + 3);
     if (id == kPackStart) {
       if (start + kPackHeader > bytes.size()) return start;
-      const std::size_t end = start + kPackHeader + (At(bytes, start + 13) & 0x07);
+      const std::size_t end = start + kPackHeader + static_cast<std::size_t>(At(bytes, start + 13) & 0x07);
       if (end > bytes.size()) return start;
       at = end;
       continue;
@@ -65,7 +65,8 @@ std::size_t WalkPackets(std::string_view bytes, const PacketFound& found) {
       continue;
     }
     if (start + kPacketHeader > bytes.size()) return start;
-    const std::size_t end = start + kPacketHeader + (At(bytes, start + 4) << 8 | At(bytes, start + 5));
+    const std::size_t end =
+        start + kPacketHeader + static_cast<std::size_t>(At(bytes, start + 4) << 8 | At(bytes, start + 5));
     if (end > bytes.size()) return start;
     if (id == kPrivateStream1 || id == kVideoStream) {
       found(id, Payload(bytes.substr(start + kPacketHeader, end - start - kPacketHeader)));

@@ -15,6 +15,13 @@ constexpr std::size_t kCodeBytes = 9;
 
 std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
 
+// Up to two zeros at the end, which may begin a start code.
+std::size_t TrailingZeros(std::string_view bytes) {
+  std::size_t zeros = 0;
+  while (zeros < std::min<std::size_t>(2, bytes.size()) && bytes[bytes.size() - 1 - zeros] == 0) ++zeros;
+  return zeros;
+}
+
 }  // namespace
 
 void VideoScan::Feed(std::string_view piece) {
@@ -23,13 +30,14 @@ void VideoScan::Feed(std::string_view piece) {
     const std::string joined = carry_ + std::string(piece.substr(0, kCodeBytes));
     const std::size_t carried = carry_.size();
     carry_.clear();
-    for (std::size_t at = FindStartCode(joined, 0); at < carried; at = FindStartCode(joined, at + 3)) {
-      if (at + kCodeBytes > joined.size()) {
-        // Only a piece shorter than a start code leaves one unfinished: all of it is carried.
-        carry_ = joined.substr(at);
-        return;
-      }
+    std::size_t at = FindStartCode(joined, 0);
+    for (; at < carried && at + kCodeBytes <= joined.size(); at = FindStartCode(joined, at + 3)) {
       Take(std::string_view(joined).substr(at));
+    }
+    // A piece shorter than a start code is all in `joined`: what may begin one is carried on.
+    if (piece.size() < kCodeBytes) {
+      carry_ = at != std::string_view::npos ? joined.substr(at) : joined.substr(joined.size() - TrailingZeros(joined));
+      return;
     }
   }
   std::size_t at = FindStartCode(piece, 0);
@@ -40,10 +48,7 @@ void VideoScan::Feed(std::string_view piece) {
     }
     Take(piece.substr(at));
   }
-  // Zeros at the end may begin a start code.
-  std::size_t zeros = 0;
-  while (zeros < std::min<std::size_t>(2, piece.size()) && piece[piece.size() - 1 - zeros] == 0) ++zeros;
-  carry_ = piece.substr(piece.size() - zeros);
+  carry_ = piece.substr(piece.size() - TrailingZeros(piece));
 }
 
 void VideoScan::Take(std::string_view code) {
