@@ -45,7 +45,7 @@ read_bytes() {
   head -c $((32 * mib)) "$vob"
   for k in 1 2 3 4; do
     start=$((32 * mib + (rest / 4 * k - 2 * mib) / 2048 * 2048))
-    tail -c +$((start + 1)) "$vob" | head -c $((2 * mib))
+    dd if="$vob" iflag=skip_bytes,count_bytes skip="$start" count=$((2 * mib)) bs="$mib" status=none
   done
 }
 read_bytes "$work/one.vob" > "$work/same_bytes"

@@ -112,18 +112,21 @@ std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
 // Opened without waiting, so that a FIFO named like a file is refused rather than waited on.
 std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
                                      std::string& bytes) {
-  bytes.clear();
   const int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return ErrnoReason();
+  if (fd < 0) {
+    bytes.clear();
+    return ErrnoReason();
+  }
   struct stat info {};
   std::string why_not;
+  std::size_t got = 0;
   if (fstat(fd, &info) != 0) {
     why_not = ErrnoReason();
   } else if (!S_ISREG(info.st_mode)) {
     why_not = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   } else {
+    // A buffer handed in again at this size is not zeroed first.
     bytes.resize(length);
-    std::size_t got = 0;
     while (got < length) {
       const ssize_t n = pread(fd, &bytes[got], length - got, static_cast<off_t>(offset + got));
       if (n < 0 && errno == EINTR) continue;
@@ -131,8 +134,8 @@ std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offs
       if (n <= 0) break;
       got += static_cast<std::size_t>(n);
     }
-    bytes.resize(got);
   }
+  bytes.resize(got);
   close(fd);
   return why_not;
 }

@@ -108,11 +108,14 @@ std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
 // Only a file on a disk is read: a pipe or a device named like a file is refused, not waited on.
 std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
                                      std::string& bytes) {
-  bytes.clear();
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return SystemReason();
+  if (file == INVALID_HANDLE_VALUE) {
+    bytes.clear();
+    return SystemReason();
+  }
   std::string why_not;
+  std::size_t got = 0;
   LARGE_INTEGER at{};
   at.QuadPart = static_cast<LONGLONG>(offset);
   if (GetFileType(file) != FILE_TYPE_DISK) {
@@ -121,8 +124,8 @@ std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offs
   } else if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == 0) {
     why_not = SystemReason();
   } else {
+    // A buffer handed in again at this size is not zeroed first.
     bytes.resize(length);
-    std::size_t got = 0;
     while (got < length) {
       DWORD n = 0;
       const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(length - got, 1U << 30));
@@ -130,8 +133,8 @@ std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offs
       if (!why_not.empty() || n == 0) break;
       got += n;
     }
-    bytes.resize(got);
   }
+  bytes.resize(got);
   CloseHandle(file);
   return why_not;
 }

@@ -11,28 +11,38 @@ namespace {
 constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 constexpr std::uint64_t kPackBytes = 2048;
 
-// Reads [offset, offset + length) of `path` and walks its packets; a unit cut off between two
-// pieces is walked with the next one. Gives the bytes read.
-std::uint64_t ReadSpan(FileSystem& files, const std::string& path, std::uint64_t offset, std::uint64_t length,
-                       const PacketFound& found) {
-  std::string held;
-  std::string piece;
-  std::uint64_t read = 0;
-  while (read < length) {
-    const std::size_t asked = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, length - read));
-    if (!files.ReadPart(path, offset + read, asked, piece).empty() || piece.empty()) break;
-    const std::size_t got = piece.size();
-    read += got;
-    if (held.empty()) {
-      held.swap(piece);
-    } else {
-      held += piece;
+// Reads spans of files and walks their packets, with one buffer for all of them, kept at its
+// size: a fresh one for each piece would cost a page fault every 4 KiB and zeroing it.
+class SpanReader {
+ public:
+  explicit SpanReader(FileSystem& files) : files_(files) {}
+
+  // Reads [offset, offset + length) of `path` and walks its packets; a unit cut off between two
+  // pieces is walked with the next one. Gives the bytes read.
+  std::uint64_t Read(const std::string& path, std::uint64_t offset, std::uint64_t length, const PacketFound& found) {
+    held_.clear();
+    std::uint64_t read = 0;
+    while (read < length) {
+      const std::size_t asked = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, length - read));
+      if (!files_.ReadPart(path, offset + read, asked, piece_).empty() || piece_.empty()) break;
+      const std::size_t got = piece_.size();
+      read += got;
+      if (held_.empty()) {
+        held_.assign(piece_, WalkPackets(piece_, found), std::string::npos);
+      } else {
+        held_ += piece_;
+        held_.erase(0, WalkPackets(held_, found));
+      }
+      if (got < asked) break;
     }
-    held.erase(0, WalkPackets(held, found));
-    if (got < asked) break;
+    return read;
   }
-  return read;
-}
+
+ private:
+  FileSystem& files_;
+  std::string held_;
+  std::string piece_;
+};
 
 // Where the probes start, in bytes from the title's start: behind the first read, spread so
 // that the last ends with the title; when the rest is short, one behind the other.
@@ -69,7 +79,8 @@ DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
   const auto sound = [&](std::uint8_t id, std::string_view payload) {
     if (id == kPrivateStream1) audio.Feed(payload);
   };
-  facts.bytes_read = ReadSpan(files, movie[0].path, 0, std::min(movie[0].size, kStartBytes), both);
+  SpanReader spans(files);
+  facts.bytes_read = spans.Read(movie[0].path, 0, std::min(movie[0].size, kStartBytes), both);
 
   std::uint64_t title = 0;
   for (const MoviePart& part : movie) title += part.size;
@@ -79,7 +90,7 @@ DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
     while (start >= movie[i].size) start -= movie[i++].size;
     for (std::uint64_t left = kProbeBytes; left > 0 && i < movie.size(); ++i, start = 0) {
       const std::uint64_t length = std::min(left, movie[i].size - start);
-      facts.bytes_read += ReadSpan(files, movie[i].path, start, length, sound);
+      facts.bytes_read += spans.Read(movie[i].path, start, length, sound);
       left -= length;
     }
   }
