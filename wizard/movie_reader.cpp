@@ -7,8 +7,9 @@
 namespace kelvarro {
 namespace {
 
-// One read of the file seam; the packets are walked piece by piece.
-constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+// One read of the file seam, as large as cat reads: the packets are walked while the piece is
+// still in the cache.
+constexpr std::size_t kPieceBytes = std::size_t{128} << 10;
 constexpr std::uint64_t kPackBytes = 2048;
 
 // Reads spans of files and walks their packets, with one buffer for all of them, kept at its
