@@ -15,6 +15,7 @@ class DiskFileSystem : public FileSystem {
   std::string EnsureWritable(const std::string& path) override;
   std::string Remove(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   std::string WhyFolderCannotBeWritten(const std::string& path) override;

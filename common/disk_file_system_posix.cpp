@@ -67,20 +67,17 @@ int OpenForReading(const std::string& path, std::string& why_not) {
   return fd;
 }
 
-// Reads from `fd` at `offset` (or where it stands, when none) until `length` bytes or the end.
-std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t length, std::string& bytes) {
+// Reads from `fd` to the end of the file.
+std::string ReadToTheEnd(int fd, std::string& bytes) {
   bytes.clear();
   char block[65536];
-  while (bytes.size() < length) {
-    const std::size_t wanted = std::min(sizeof block, length - bytes.size());
-    const ssize_t got =
-        offset ? pread(fd, block, wanted, static_cast<off_t>(*offset + bytes.size())) : read(fd, block, wanted);
+  for (;;) {
+    const ssize_t got = read(fd, block, sizeof block);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return ErrnoReason();
-    if (got == 0) break;
+    if (got == 0) return "";
     bytes.append(block, static_cast<std::size_t>(got));
   }
-  return "";
 }
 
 // Opens the file for writing and closes it again, changing nothing in it. Without waiting: a
@@ -125,15 +122,7 @@ std::string DiskFileSystem::ReadFile(const std::string& path, std::string& conte
   std::string why_not;
   const int fd = OpenForReading(path, why_not);
   if (fd < 0) return why_not;
-  return Close(fd, ReadUpTo(fd, std::nullopt, std::string::npos, contents));
-}
-
-std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
-                                     std::string& bytes) {
-  std::string why_not;
-  const int fd = OpenForReading(path, why_not);
-  if (fd < 0) return why_not;
-  return Close(fd, ReadUpTo(fd, offset, length, bytes));
+  return Close(fd, ReadToTheEnd(fd, contents));
 }
 
 std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view contents) {
@@ -181,6 +170,43 @@ std::string DiskFileSystem::Remove(const std::string& path) {
 bool DiskFileSystem::IsRegularFile(const std::string& path) {
   struct stat info {};
   return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
+  struct stat info {};
+  if (stat(NativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+// Opened without waiting, so that a FIFO named like a file is refused rather than waited on.
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    bytes.clear();
+    return ErrnoReason();
+  }
+  struct stat info {};
+  std::string why_not;
+  std::size_t got = 0;
+  if (fstat(fd, &info) != 0) {
+    why_not = ErrnoReason();
+  } else if (!S_ISREG(info.st_mode)) {
+    why_not = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  } else {
+    // A buffer handed in again at this size is not zeroed first.
+    bytes.resize(length);
+    while (got < length) {
+      const ssize_t n = pread(fd, &bytes[got], length - got, static_cast<off_t>(offset + got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) why_not = ErrnoReason();
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+  }
+  bytes.resize(got);
+  close(fd);
+  return why_not;
 }
 
 bool DiskFileSystem::Exists(const std::string& path) {

@@ -100,18 +100,16 @@ int OpenForReading(const std::string& path, std::string& why_not) {
   return fd;
 }
 
-// Reads from `fd` at `offset` (or where it stands, when none) until `length` bytes or the end.
-std::string ReadUpTo(int fd, std::optional<std::uint64_t> offset, std::size_t length, std::string& bytes) {
+// Reads from `fd` to the end of the file.
+std::string ReadToTheEnd(int fd, std::string& bytes) {
   bytes.clear();
-  if (offset && _lseeki64(fd, static_cast<__int64>(*offset), SEEK_SET) < 0) return ErrnoReason();
   char block[65536];
-  while (bytes.size() < length) {
-    const int got = _read(fd, block, static_cast<unsigned>(std::min(sizeof block, length - bytes.size())));
+  for (;;) {
+    const int got = _read(fd, block, sizeof block);
     if (got < 0) return ErrnoReason();
-    if (got == 0) break;
+    if (got == 0) return "";
     bytes.append(block, static_cast<std::size_t>(got));
   }
-  return "";
 }
 
 // A file opened without sharing; closing it lets the lock go and removes the file.
@@ -132,15 +130,7 @@ std::string DiskFileSystem::ReadFile(const std::string& path, std::string& conte
   std::string why_not;
   const int fd = OpenForReading(path, why_not);
   if (fd < 0) return why_not;
-  return Close(fd, ReadUpTo(fd, std::nullopt, std::string::npos, contents));
-}
-
-std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
-                                     std::string& bytes) {
-  std::string why_not;
-  const int fd = OpenForReading(path, why_not);
-  if (fd < 0) return why_not;
-  return Close(fd, ReadUpTo(fd, offset, length, bytes));
+  return Close(fd, ReadToTheEnd(fd, contents));
 }
 
 std::string DiskFileSystem::WriteFile(const std::string& path, std::string_view contents) {
@@ -181,6 +171,46 @@ std::string DiskFileSystem::Remove(const std::string& path) {
 bool DiskFileSystem::IsRegularFile(const std::string& path) {
   struct _stat64 info {};
   return _stat64(path.c_str(), &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+}
+
+std::optional<std::uint64_t> DiskFileSystem::FileSize(const std::string& path) {
+  struct _stat64 info {};
+  if (_stat64(path.c_str(), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+// Only a file on a disk is read: a pipe or a device named like a file is refused, not waited on.
+std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
+                                     std::string& bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    bytes.clear();
+    return SystemReason();
+  }
+  std::string why_not;
+  std::size_t got = 0;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    SetLastError(ERROR_INVALID_FUNCTION);
+    why_not = SystemReason();
+  } else if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == 0) {
+    why_not = SystemReason();
+  } else {
+    // A buffer handed in again at this size is not zeroed first.
+    bytes.resize(length);
+    while (got < length) {
+      DWORD n = 0;
+      const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(length - got, 1U << 30));
+      if (ReadFile(file, &bytes[got], asked, &n, nullptr) == 0) why_not = SystemReason();
+      if (!why_not.empty() || n == 0) break;
+      got += n;
+    }
+  }
+  bytes.resize(got);
+  CloseHandle(file);
+  return why_not;
 }
 
 bool DiskFileSystem::Exists(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,13 +25,14 @@ class FolderLock {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Whole files: each call opens, reads or writes, and
-  // closes, and returns "" when it got there, or else the reason.
+  // Whole files, and parts of one: each call opens, reads or writes, and closes, and returns ""
+  // when it got there, or else the reason.
   //
   // The whole of the file into `contents`. A directory, a missing or unreadable file fails.
   virtual std::string ReadFile(const std::string& path, std::string& contents) = 0;
-  // Up to `length` bytes from `offset` into `bytes`: fewer only where the file ends first, none
-  // past its end.
+  // Up to `length` bytes of the regular file at `path` from `offset` on into `bytes`: fewer
+  // only where the file ends first, none behind it. "" when it read, otherwise the reason; a
+  // FIFO or a device is never read, so nothing waits on it.
   virtual std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length,
                                std::string& bytes) = 0;
   // Creates the file or cuts it to length zero, and puts `contents` in it. The reason when any
@@ -50,6 +52,9 @@ class FileSystem {
   virtual std::string Remove(const std::string& path) = 0;
   // Whether a file that is neither a directory nor a device is at `path`, readable or not.
   virtual bool IsRegularFile(const std::string& path) = 0;
+  // The size in bytes of the regular file at `path`; none for anything else (a folder, a FIFO,
+  // a device) or where nothing stands.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   // Whether anything at all stands at `path`: a file, a folder, a link (even a dangling one).
   virtual bool Exists(const std::string& path) = 0;
   // Whether a folder itself stands at `path`; a link to one is a link.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz preset and runs every fuzz target for SECONDS_PER_TARGET seconds (20 by
+# Builds the fuzz preset and runs every fuzz target for SECONDS_PER_TARGET seconds (13 by
 # default), as many at once as there are cores, each on a fresh copy of its committed seed
 # corpus, so that the corpus in git stays small. Prints one line per target (executions, time,
 # result) and one result line; exits non-zero when any target crashes, hangs or cannot be run. An input
@@ -7,8 +7,8 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-20}
-targets=(config_fuzz vob_scan_fuzz writers_fuzz dialogue_fuzz)
+seconds=${1:-13}
+targets=(config_fuzz vob_scan_fuzz writers_fuzz dialogue_fuzz movie_reader_fuzz)
 
 if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
     clang++ -x c++ -fsanitize=fuzzer -o /dev/null - 2>/dev/null; then

@@ -1,6 +1,7 @@
 #include "wizard/encoding_questions.h"
 
 #include <array>
+#include <string>
 
 #include "common/prompts.h"
 
@@ -49,24 +50,34 @@ void AskConstantBitrate(Console& console, EncodingChoices& choices) {
 
 }  // namespace
 
-char AskRegion(Console& console) {
+char AskRegion(Console& console, std::string_view hint) {
+  console.Write(hint);
   return KeyMenu(console, {"\nplease choose the region code of the DVD (1 or 2): "}, KeySet::Range('1', '2'));
 }
 
-void DecideFrameRate(Console& console, char region, EncodingChoices& choices) {
+void DecideFrameRate(Console& console, char region, EncodingChoices& choices, std::string_view hint) {
   if (region != '1') {
     choices.frame_rate_switch = "-f2";
     return;
   }
+  console.Write(hint);
   const char key = KeyMenu(
       console, {"\n\n[1]\t23 fps (standard)\n[2]\t29 fps (for audio-sync problems)\nplease choose the framerate: "},
       KeySet::Range('1', '2'));
   choices.frame_rate_switch = key == '1' ? "-f5" : "-f6";
 }
 
-void AskAudioStream(Console& console, EncodingChoices& choices) {
-  const char key = KeyMenu(console, {"\n\nplease choose the audiostream (0-9): "}, KeySet::Range('0', '9'));
-  choices.audio_stream_id = std::string("0x8") + key;
+void AskAudioStream(Console& console, EncodingChoices& choices, std::string_view hint, const StreamJudge& judge) {
+  console.Write(hint);
+  for (;;) {
+    const char key = KeyMenu(console, {"\n\nplease choose the audiostream (0-9): "}, KeySet::Range('0', '9'));
+    const StreamVerdict verdict = judge ? judge(key) : StreamVerdict{};
+    console.Write(verdict.line);
+    if (!verdict.refused) {
+      choices.audio_stream_id = std::string("0x8") + key;
+      return;
+    }
+  }
 }
 
 void AskMp3Mode(Console& console, EncodingChoices& choices) {
@@ -78,7 +89,8 @@ void AskMp3Mode(Console& console, EncodingChoices& choices) {
   }
 }
 
-void AskAspect(Console& console, EncodingChoices& choices) {
+void AskAspect(Console& console, EncodingChoices& choices, std::string_view hint) {
+  console.Write(hint);
   const char key =
       KeyMenu(console,
               {"\n\n4:3 coded:\n[1]\t1:1.33 (real 4:3)\n[2]\t1:1.85\n[3]\t1:2.35\n\n",

@@ -74,7 +74,7 @@ ListingScan ScanVobListing(const std::string& listing, const NameFound& found) {
 
 VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const std::string& install_dir) {
   const auto listing_failed = [](std::string reason) {
-    return VobDiscovery{true, WriteFailure{kListingPath, std::move(reason)}};
+    return VobDiscovery{true, {}, WriteFailure{kListingPath, std::move(reason)}};
   };
   // A listing of an earlier movie must never pass for this one's.
   std::string reason = files.Remove(kListingPath);
@@ -85,14 +85,17 @@ VobDiscovery VobLister(WizardInterpreter& interpreter, FileSystem& files, const 
   std::string listing;
   if (!files.ReadFile(kListingPath, listing).empty()) listing.clear();
   std::string lines;
+  std::vector<std::string> names;
   const ListingScan scan = ScanVobListing(listing, [&](const std::string& name) {
-    if (IsFileInInput(files, name)) lines += install_dir + "input\\" + name + "\r\n";
+    if (!IsFileInInput(files, name)) return;
+    lines += install_dir + "input\\" + name + "\r\n";
+    names.push_back(name);
   });
   // Emptied on every call, so no list of an earlier movie survives.
   std::optional<WriteFailure> list_failure = WriteWholeFile(files, kMovieListPath, lines);
   if (!scan.past_header) return listing_failed("");
-  if (list_failure) return VobDiscovery{true, std::move(list_failure)};
-  return VobDiscovery{lines.empty(), std::nullopt};
+  if (list_failure) return VobDiscovery{true, {}, std::move(list_failure)};
+  return VobDiscovery{names.empty(), std::move(names), std::nullopt};
 }
 
 std::string VobFolderHint(FileSystem& files) {

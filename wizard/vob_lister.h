@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/file_system.h"
 #include "common/write_failure.h"
@@ -30,6 +31,8 @@ ListingScan ScanVobListing(const std::string& listing, const NameFound& found);
 
 struct VobDiscovery {
   bool none_found = true;
+  // The names that went into the list, in its order.
+  std::vector<std::string> names;
   // The listing or the list that was not written, which ends the run.
   std::optional<WriteFailure> failure;
 };

@@ -9,9 +9,12 @@
 #include "common/prompts.h"
 #include "wizard/batch_writer.h"
 #include "wizard/conversion.h"
+#include "wizard/disc_advice.h"
 #include "wizard/encoding_choices.h"
 #include "wizard/encoding_questions.h"
 #include "wizard/job_script_writer.h"
+#include "wizard/movie_choice.h"
+#include "wizard/movie_reader.h"
 #include "wizard/vob_lister.h"
 #include "wizard/wizard_files.h"
 
@@ -58,20 +61,23 @@ Ending Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, 
   if (found.failure) return Failed(WriteFailureMessage(*found.failure));
   if (found.none_found) return Failed(kNoVobMessage + VobFolderHint(files));
 
+  // Read before the greeting, so that the questions can be told what the disc says.
+  const DiscAdvice disc(ReadMovie(files, ChooseMovie(files, found.names)));
+
   interpreter.ClearScreen();
   console.Write("welcome to kelvarro 0.7.31\n");
 
   // The job script needs only the install directory, so it is on disk before the questions
   // that shape the batch file.
-  const char region = AskRegion(console);
-  DecideFrameRate(console, region, choices);
+  const char region = AskRegion(console, disc.RegionHint());
+  DecideFrameRate(console, region, choices, disc.FrameRateHint());
   if (const std::optional<WriteFailure> failure = JobScriptWriter(files, BuildEscapedInstallDir(config.install_dir))) {
     return Failed(WriteFailureMessage(*failure));
   }
 
-  AskAudioStream(console, choices);
+  AskAudioStream(console, choices, disc.AudioHint(), [&](char key) { return disc.JudgeStream(key); });
   AskMp3Mode(console, choices);
-  AskAspect(console, choices);
+  AskAspect(console, choices, disc.AspectHint());
   if (const std::optional<WriteFailure> failure = BatchWriter(files, config, choices, short_forms)) {
     return Failed(WriteFailureMessage(*failure));
   }

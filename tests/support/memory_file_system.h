@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -100,6 +102,10 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<FolderLock> LockFolder(const std::string& path, bool& held_elsewhere) override {
     held_elsewhere = locked.count(path) != 0;
     return held_elsewhere || unwritable.count(path) != 0 ? nullptr : std::make_unique<Lock>(locked, path);
+  }
+  std::optional<std::uint64_t> FileSize(const std::string& path) override {
+    if (!Has(path)) return std::nullopt;
+    return At(path).size();
   }
 
   std::string Rename(const std::string& from, const std::string& to) override {

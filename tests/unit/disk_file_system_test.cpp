@@ -88,6 +88,25 @@ TEST_F(DiskFileSystemTest, OnlyAnExistingFileIsARegularFile) {
   EXPECT_FALSE(files_.IsRegularFile("input"));
 }
 
+// A part read past 4 GiB, fewer bytes at the end of the file, none behind it; a folder is no
+// file to read. (A FIFO is never opened: WizardTerminal's runs with one among the VOB files.)
+TEST_F(DiskFileSystemTest, ReadsAPartOfAFileLargerThan4GiB) {
+  const std::uint64_t far = (std::uint64_t{4} << 30) + 8;
+  std::ofstream(dir_ / "temp" / "big.vob", std::ios::binary).put('x');
+  fs::resize_file(dir_ / "temp" / "big.vob", far + 8);
+  std::fstream(dir_ / "temp" / "big.vob", std::ios::in | std::ios::out | std::ios::binary)
+      .seekp(static_cast<std::streamoff>(far))
+      .write("VOB!", 4);
+  std::string bytes = "old";
+  EXPECT_EQ(files_.FileSize("temp\\big.vob"), far + 8);
+  EXPECT_EQ(files_.ReadPart("temp\\big.vob", far, 100, bytes), "");
+  EXPECT_EQ(bytes, std::string("VOB!\0\0\0\0", 8));
+  EXPECT_EQ(files_.ReadPart("temp\\big.vob", far + 100, 100, bytes), "");
+  EXPECT_EQ(bytes, "");
+  EXPECT_NE(files_.ReadPart("temp", 0, 100, bytes), "");
+  EXPECT_FALSE(files_.FileSize("temp").has_value());
+}
+
 // Each way of writing tells a file it cannot write, in the system's words, and creates nothing.
 TEST_F(DiskFileSystemTest, FileThatCannotBeWrittenIsToldWithTheReason) {
   for (const bool replacing : {false, true}) {

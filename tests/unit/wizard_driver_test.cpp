@@ -11,6 +11,7 @@
 
 #include "common/config_file.h"
 #include "support/dialogue_texts.h"
+#include "support/disc_fixtures.h"
 #include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
@@ -148,6 +149,46 @@ TEST(WizardDriver, ConstantBitrateRunShowsEveryQuestionInOrderAndWritesBothFiles
   EXPECT_EQ(install.files.At("input\\movie.lst"), kDir + "input\\VTS_01_1.VOB\r\n" + kDir + "input\\VTS_01_2.VOB\r\n");
   EXPECT_EQ(install.files.At("nandub\\multi.vcf").size(), 675u);
   EXPECT_EQ(install.files.At("process.bat").size(), 590u);
+}
+
+// A real title VOB: each question it answers gets its hint once, before its first showing; a
+// stream key it is sure of is refused with the streams there, and the question shown again.
+// Without AC3 on the disc every key is taken as before.
+TEST(WizardDriver, TellsWhatTheDiscSaysAndRefusesAStreamThatCannotMakeSound) {
+  const std::string pal_16x9 = "\nthe disc is PAL, 720x576 at 25 fps: answer 2.";
+  const std::string wide = "\nthe picture is coded 16:9: answer 4 or 5.";
+  const std::string narrow = "\nthe picture is coded 4:3: answer 1, 2 or 3.";
+  const struct {
+    const char* file;
+    std::string keys;
+    std::string shown;
+  } cases[] = {
+      {"pal_16x9_two_ac3.vob", "2x831N5x5",
+       pal_16x9 + kRegion + "2" + "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s\n[1]\tAC3 5.1, 448 kbit/s" +
+           kStream + "x" + kStream + "8\nkey 8 gives no sound, the disc has: [0] AC3, [1] AC3." + kStream + "3" +
+           "\nkey 3 gives no sound, the disc has: [0] AC3, [1] AC3." + kStream + "1" + kVbr + "N" + kBitrates + "5" +
+           wide + kAspect + "x" + kAspect + "5"},
+      {"ntsc_film.vob",
+       "11"
+       "0N51",
+       "\nthe disc is NTSC, 720x480 at 29.97 fps: answer 1." + kRegion + "1" +
+           "\nthe movie is film (50% of the pictures repeat a field): answer 1." + kFrameRate + "1" +
+           "\nthe disc's audio streams:\n[0]\tAC3 1.0, 96 kbit/s" + kStream + "0" + kVbr + "N" + kBitrates + "5" +
+           narrow + kAspect + "1"},
+      {"lpcm_only.vob", "129N51",
+       "\nthe disc is PAL, 720x576 at 25 fps: answer 2." + kRegion + "1" +
+           "\nthe disc is PAL, 25 fps: neither rate fits it." + kFrameRate + "2" +
+           "\nthe disc's audio streams:\n[-]\tLPCM 2.0\nno AC3 stream was found, and the sound decoder reads AC3 "
+           "only." +
+           kStream + "9" + kVbr + "N" + kBitrates + "5" + narrow + kAspect + "1"},
+  };
+  for (const auto& [file, keys, shown] : cases) {
+    Install install({"VTS_01_1.VOB"});
+    install.files.files[".\\input\\VTS_01_1.VOB"] = testing::DiscFixture(file);
+    ScriptedConsole console(keys + "nz");
+    EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0) << file;
+    EXPECT_EQ(console.Output(), kWelcome + shown + kOffer + "n" + kFarewell) << file;
+  }
 }
 
 TEST(WizardDriver, JobScriptIsOnDiskBeforeTheAudioQuestionAndTheBatchFileBeforeTheOffer) {

@@ -1,0 +1,55 @@
+#include "wizard/movie_choice.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace kelvarro {
+namespace {
+
+// The title set and the part of a name VTS_nn_m.VOB, m from 1 to 9, letters in either case;
+// none for the menus (m = 0) and every other name.
+std::optional<std::pair<std::string, char>> TitlePart(const std::string& name) {
+  std::string upper = name;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const auto digit = [&](std::size_t i) { return std::isdigit(static_cast<unsigned char>(upper[i])) != 0; };
+  if (upper.size() != 12 || upper.compare(0, 4, "VTS_") != 0 || !digit(4) || !digit(5) || upper[6] != '_' ||
+      upper[7] < '1' || upper[7] > '9' || upper.compare(8, 4, ".VOB") != 0) {
+    return std::nullopt;
+  }
+  return std::make_pair(upper.substr(4, 2), upper[7]);
+}
+
+}  // namespace
+
+std::vector<MoviePart> ChooseMovie(FileSystem& files, const std::vector<std::string>& names) {
+  // By title set, its parts by number.
+  std::map<std::string, std::map<char, MoviePart>> sets;
+  for (const std::string& name : names) {
+    const auto part = TitlePart(name);
+    if (!part) continue;
+    const std::string path = ".\\input\\" + name;
+    if (const std::optional<std::uint64_t> size = files.FileSize(path)) {
+      sets[part->first].emplace(part->second, MoviePart{path, *size});
+    }
+  }
+  std::vector<MoviePart> movie;
+  std::uint64_t largest = 0;
+  for (const auto& [set, parts] : sets) {
+    std::uint64_t total = 0;
+    for (const auto& [number, part] : parts) total += part.size;
+    if (!movie.empty() && total <= largest) continue;
+    largest = total;
+    movie.clear();
+    for (const auto& [number, part] : parts) movie.push_back(part);
+  }
+  if (movie.empty() && !names.empty()) {
+    const std::string path = ".\\input\\" + names.front();
+    if (const std::optional<std::uint64_t> size = files.FileSize(path)) movie.push_back({path, *size});
+  }
+  return movie;
+}
+
+}  // namespace kelvarro
