@@ -203,7 +203,7 @@ std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offs
     while (got < length) {
       DWORD n = 0;
       const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(length - got, 1U << 30));
-      if (ReadFile(file, &bytes[got], asked, &n, nullptr) == 0) why_not = SystemReason();
+      if (::ReadFile(file, &bytes[got], asked, &n, nullptr) == 0) why_not = SystemReason();
       if (!why_not.empty() || n == 0) break;
       got += n;
     }
