@@ -71,29 +71,18 @@ std::string WhyWindowsCannotEnter(std::string_view folder) {
   return "";
 }
 
-FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortForms& short_forms,
-                      Console* told) {
-  FolderName name;
-  name.why_not = WhyWindowsCannotEnter(folder);
-  if (!name.why_not.empty()) return name;
-  if (FitsBatchFile(folder) && encode(folder, name.text)) {
-    name.found = true;
-    return name;
-  }
-  name.text.clear();
-  if (told != nullptr) told->Write(short_forms.WaitNote());
-  const ShortForm short_form = short_forms.Of(folder);
-  if (short_form.path.empty()) {
-    name.why_not = short_form.why_not;
-    return name;
-  }
-  name.found = FitsBatchFile(short_form.path) && encode(short_form.path, name.text);
-  if (!name.found) {
-    // Where the volume keeps no 8.3 names, the lookup hands the long form back.
-    name.text.clear();
-    name.why_not = "it has no short form that a batch file can take";
-  }
-  return name;
+FolderChoice ChooseFolderName(std::string_view folder, bool own_name_fits) {
+  FolderChoice choice;
+  choice.why_not = WhyWindowsCannotEnter(folder);
+  if (!choice.why_not.empty()) return choice;
+  choice.name = FitsBatchFile(folder) && own_name_fits ? FolderChoice::Name::kOwn : FolderChoice::Name::kShort;
+  return choice;
+}
+
+FolderName ShortFolderName(const ShortForm& short_form) {
+  if (short_form.path.empty()) return {false, "", short_form.why_not};
+  if (!FitsBatchFile(short_form.path)) return {false, "", "it has no short form that a batch file can take"};
+  return {true, short_form.path, ""};
 }
 
 }  // namespace kelvarro

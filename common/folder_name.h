@@ -14,18 +14,12 @@
 // tools no room for their longest file name in it goes in by its short form.
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
-#include "common/console.h"
 #include "common/platform_paths.h"
 
 namespace kelvarro {
-
-// Writes UTF-8 `text` into `out` in the form a file holds it in (a code page, escapes); false
-// when that cannot hold it exactly, and `out` is then of no use.
-using TextEncoder = std::function<bool(const std::string& text, std::string& out)>;
 
 // True when the interpreter would cut an unquoted command line inside `name`.
 bool SplitsCommandLine(std::string_view name);
@@ -40,18 +34,29 @@ inline constexpr std::size_t kLongestInBatchFile = kLongestWorkingDirectory - 30
 // Why no Windows program can enter `folder` (UTF-8, named as Windows names it), or "".
 std::string WhyWindowsCannotEnter(std::string_view folder);
 
+// Which name of `folder` (UTF-8) a file is to hold. The file's writer works out first whether
+// the file's code page holds the folder's own name (`own_name_fits`); the rule then says:
+//  - refused, with the reason, for a folder that Windows programs cannot enter;
+//  - its own name, where the interpreter takes it whole, it leaves the tools their room and
+//    the code page holds it;
+//  - else its short form, which the writer looks up (ShortForms::Of) and hands to
+//    ShortFolderName.
+struct FolderChoice {
+  enum class Name { kRefused, kOwn, kShort };
+  Name name = Name::kRefused;
+  std::string why_not;  // when refused
+};
+FolderChoice ChooseFolderName(std::string_view folder, bool own_name_fits);
+
 struct FolderName {
   bool found = false;
-  std::string text;     // when found: the name as the file is to hold it
-  std::string why_not;  // when not: why, as the short-form lookup said
+  std::string text;     // when found: the short form, UTF-8, for the writer to put in its file
+  std::string why_not;  // when not: why, as the lookup said
 };
 
-// The name that a file written by `encode` is to hold for `folder` (UTF-8): none for a folder
-// that Windows programs cannot enter; the folder's own where the interpreter takes it whole,
-// it leaves the tools their room and `encode` holds it; else its short form under the same
-// test. The short form is looked up only when the folder's own name does not do, and `told`,
-// where given, is shown the lookup's wait note just before.
-FolderName NameFolder(const std::string& folder, const TextEncoder& encode, const ShortForms& short_forms,
-                      Console* told = nullptr);
+// The short form as a file may hold it: none where the lookup found none, nor where it is no
+// name the interpreter takes whole (where the volume keeps no 8.3 names the lookup hands the
+// long form back).
+FolderName ShortFolderName(const ShortForm& short_form);
 
 }  // namespace kelvarro

@@ -65,10 +65,19 @@ std::string WithFinalBackslash(std::string folder) {
 // The folder as config.cfg is to hold it (folder_name.h): by its short form, which names the
 // same folder, where the batch file cannot carry it as it is; the wizard also reads config.cfg
 // word by word. Where there is none, setup says why in one line.
+// The lookup may take a while, so its note is shown just before it.
 std::optional<std::string> Named(Console& console, const std::string& folder, const ShortForms& short_forms) {
-  FolderName name = NameFolder(folder, ToConfigText, short_forms, &console);
-  if (name.found) return std::move(name.text);
-  console.Write(kUnusableFolder + name.why_not + ".\n");
+  std::string text;
+  const FolderChoice choice = ChooseFolderName(folder, ToConfigText(folder, text));
+  if (choice.name == FolderChoice::Name::kOwn) return text;
+  std::string why_not = choice.why_not;
+  if (choice.name == FolderChoice::Name::kShort) {
+    console.Write(short_forms.WaitNote());
+    const FolderName name = ShortFolderName(short_forms.Of(folder));
+    if (name.found && ToConfigText(name.text, text)) return text;
+    why_not = name.found ? "it has no short form that a batch file can take" : name.why_not;
+  }
+  console.Write(kUnusableFolder + why_not + ".\n");
   return std::nullopt;
 }
 

@@ -33,10 +33,16 @@ std::string InterpreterPath(const std::string& dir, const ShortForms& short_form
     if (!platform::FromProgramCodePage(converted)) return EscapeForInterpreter(dir);
   }
   const std::string& utf8 = ascii ? dir : converted;
-  FolderName name = NameFolder(utf8, ToBatchText, short_forms);
-  if (name.found) return std::move(name.text);
   std::string text;
-  if (ToBatchText(utf8, text)) return text;
+  const bool own_name_fits = ToBatchText(utf8, text);
+  const FolderChoice choice = ChooseFolderName(utf8, own_name_fits);
+  if (choice.name == FolderChoice::Name::kOwn) return text;
+  if (choice.name == FolderChoice::Name::kShort) {
+    const FolderName name = ShortFolderName(short_forms.Of(utf8));
+    std::string short_text;
+    if (name.found && ToBatchText(name.text, short_text)) return short_text;
+  }
+  if (own_name_fits) return text;
   return EscapeForInterpreter(dir);
 }
 
