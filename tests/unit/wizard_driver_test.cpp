@@ -16,6 +16,7 @@
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
+#include "wizard/conversion_steps.h"
 
 namespace kelvarro {
 namespace {
@@ -45,8 +46,8 @@ class WatchedConsole : public ScriptedConsole {
 };
 
 // What the four lines of the batch file write, in order, for stream 0x80.
-const std::vector<std::string> kStepFiles = {"temp\\movie_1.avi", "temp\\movie_1.avistream0x80.ac3",
-                                             "temp\\pcmaudio.wav", "temp\\audio.mp3", "output\\output.avi"};
+const std::vector<std::string> kStepFiles = {kDecoderStep.writes, SoundFile("0x80"), kSoundDecoderStep.writes,
+                                             kEncoderStep.writes, kJoinerStep.writes};
 
 // An install directory with config.cfg, the given VOB files, which "dir" lists, and the four
 // tools, whose run makes the first `made` of the steps' files.
@@ -60,9 +61,7 @@ struct Install {
                    const std::string& config = kDir + "\r\n-r1") {
     files.files["config.cfg"] = config;
     for (const std::string& name : vobs) files.files["input\\" + name] = "";
-    for (const char* tool : {"progs\\m2apx3g.exe", "progs\\azid.exe", "progs\\lame.exe", "nandub\\nandub.exe"}) {
-      files.files[tool] = "a tool";
-    }
+    for (const ConversionStep& step : kConversionSteps) files.files[step.tool] = "a tool";
     interpreter.action = [this, vobs](const std::string& operation) {
       if (operation == kRunBatchFile) {
         for (std::size_t i = 0; i < made; ++i) files.files[kStepFiles[i]] = made_bytes;
