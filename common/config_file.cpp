@@ -23,7 +23,7 @@ std::optional<WizardConfig> ReadConfig(FileSystem& files) {
       if (offset == 0) return std::nullopt;
       break;
     }
-    if (piece.empty()) break;
+    const bool last = piece.size() < kPiece;
     for (std::size_t i = 0; i < piece.size() && token < 2; ++i) {
       if (IsWhiteSpace(piece[i])) {
         if (in_token) ++token;
@@ -33,6 +33,7 @@ std::optional<WizardConfig> ReadConfig(FileSystem& files) {
       in_token = true;
       if (tokens[token]->size() < limits[token]) tokens[token]->push_back(piece[i]);
     }
+    if (last) break;
   }
   return config;
 }

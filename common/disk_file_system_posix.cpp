@@ -195,9 +195,13 @@ std::string DiskFileSystem::ReadPart(const std::string& path, std::uint64_t offs
     why_not = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   } else {
     // A buffer handed in again at this size is not zeroed first.
-    bytes.resize(length);
-    while (got < length) {
-      const ssize_t n = pread(fd, &bytes[got], length - got, static_cast<off_t>(offset + got));
+    // Read no further than the size it has now: a short file costs one read.
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const std::size_t wanted =
+        offset >= size ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(length, size - offset));
+    bytes.resize(wanted);
+    while (got < wanted) {
+      const ssize_t n = pread(fd, &bytes[got], wanted - got, static_cast<off_t>(offset + got));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) why_not = ErrnoReason();
       if (n <= 0) break;

@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   testing::MemoryFileSystem files;
   const std::size_t cut = std::min(bytes.size(), piece * 16);
-  files.files[".\\input\\VTS_01_1.VOB"] = std::string(bytes.substr(0, cut));
-  files.files[".\\input\\VTS_01_2.VOB"] = std::string(bytes.substr(cut));
+  files.files["input\\VTS_01_1.VOB"] = std::string(bytes.substr(0, cut));
+  files.files["input\\VTS_01_2.VOB"] = std::string(bytes.substr(cut));
   const DiscFacts facts = ReadMovie(files, ChooseMovie(files, {"VTS_01_1.VOB", "VTS_01_2.VOB"}));
   fuzz::Require(facts.bytes_read <= bytes.size(), "no byte read twice or from nowhere");
   fuzz::Require(facts.read || facts.audio.empty(), "nothing told of a file without a program stream");
@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const StreamVerdict verdict = advice.JudgeStream(key);
     fuzz::Require(!verdict.refused || facts.read, "a key refused only where the disc was read");
   }
-  fuzz::Require((advice.RegionHint() + advice.FrameRateHint() + advice.AudioHint() + advice.AspectHint()).empty() ||
-                    facts.read,
-                "hints only where the disc was read");
+  fuzz::Require(
+      (advice.RegionHint() + advice.FrameRateHint() + advice.AudioHint() + advice.AspectHint()).empty() || facts.read,
+      "hints only where the disc was read");
 
   VideoScan whole;
   whole.Feed(bytes);

@@ -30,7 +30,7 @@ std::vector<MoviePart> ChooseMovie(FileSystem& files, const std::vector<std::str
   for (const std::string& name : names) {
     const auto part = TitlePart(name);
     if (!part) continue;
-    const std::string path = ".\\input\\" + name;
+    const std::string path = "input\\" + name;
     if (const std::optional<std::uint64_t> size = files.FileSize(path)) {
       sets[part->first].emplace(part->second, MoviePart{path, *size});
     }
@@ -46,7 +46,7 @@ std::vector<MoviePart> ChooseMovie(FileSystem& files, const std::vector<std::str
     for (const auto& [number, part] : parts) movie.push_back(part);
   }
   if (movie.empty() && !names.empty()) {
-    const std::string path = ".\\input\\" + names.front();
+    const std::string path = "input\\" + names.front();
     if (const std::optional<std::uint64_t> size = files.FileSize(path)) movie.push_back({path, *size});
   }
   return movie;

@@ -13,7 +13,7 @@
 namespace kelvarro {
 
 struct MoviePart {
-  // As the file seam names it: ".\\input\\VTS_01_1.VOB".
+  // As the file seam names it: "input\\VTS_01_1.VOB".
   std::string path;
   std::uint64_t size = 0;
 };

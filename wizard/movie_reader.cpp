@@ -63,7 +63,8 @@ std::vector<std::uint64_t> ProbeStarts(std::uint64_t first_read, std::uint64_t t
 
 DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
   DiscFacts facts;
-  if (movie.empty()) return facts;
+  // An empty file, as the made-up ones are, holds no program stream: it is not opened.
+  if (movie.empty() || movie[0].size < kPackBytes) return facts;
   std::string first;
   if (!files.ReadPart(movie[0].path, 0, kPackBytes, first).empty() || !StartsWithMpeg2Pack(first)) return facts;
   facts.read = true;

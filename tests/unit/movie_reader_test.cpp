@@ -45,7 +45,7 @@ TEST(MovieReader, TellsWhatTheEncodersWereAskedFor) {
   };
   for (const auto& [file, expected] : cases) {
     MemoryFileSystem files;
-    files.files[".\\input\\VTS_01_1.VOB"] = DiscFixture(file);
+    files.files["input\\VTS_01_1.VOB"] = DiscFixture(file);
     const DiscFacts facts = Read(files, {"VTS_01_1.VOB"});
     EXPECT_TRUE(facts.read && facts.whole) << file;
     EXPECT_EQ(Describe(facts), expected) << file;
@@ -56,17 +56,17 @@ TEST(MovieReader, TellsWhatTheEncodersWereAskedFor) {
 // a file with no program stream at its start are not read.
 TEST(MovieReader, ReadsTheLargestTitleSetAndNothingOfAFileWithoutAProgramStream) {
   MemoryFileSystem files;
-  files.files[".\\input\\VTS_01_1.VOB"] = DiscFixture("ntsc_film.vob");
-  files.files[".\\input\\vts_02_2.vob"] = DiscFixture("ntsc_4x3_ac3_dts.vob");
-  files.files[".\\input\\VTS_02_1.VOB"] = DiscFixture("pal_16x9_two_ac3.vob");
-  files.files[".\\input\\VTS_02_0.VOB"] = std::string(2 << 20, 'm');
+  files.files["input\\VTS_01_1.VOB"] = DiscFixture("ntsc_film.vob");
+  files.files["input\\vts_02_2.vob"] = DiscFixture("ntsc_4x3_ac3_dts.vob");
+  files.files["input\\VTS_02_1.VOB"] = DiscFixture("pal_16x9_two_ac3.vob");
+  files.files["input\\VTS_02_0.VOB"] = std::string(2 << 20, 'm');
   const DiscFacts facts = Read(files, {"VTS_01_1.VOB", "VTS_02_0.VOB", "VTS_02_1.VOB", "vts_02_2.vob"});
   EXPECT_EQ(Describe(facts), "720x576 rate 3 aspect 3 repeated 0/50; 0 2.0 192; 1 5.1 448; 8 5.1 0");
   EXPECT_TRUE(facts.whole);
 
-  files.files[".\\input\\MOVIE.VOB"] = "not a program stream";
+  files.files["input\\MOVIE.VOB"] = "not a program stream";
   EXPECT_FALSE(Read(files, {"MOVIE.VOB"}).read);
-  files.unreadable.insert(".\\input\\VTS_02_1.VOB");
+  files.unreadable.insert("input\\VTS_02_1.VOB");
   EXPECT_FALSE(Read(files, {"VTS_02_1.VOB", "vts_02_2.vob"}).read);
 }
 
@@ -76,9 +76,9 @@ TEST(MovieReader, ReadsTheLargestTitleSetAndNothingOfAFileWithoutAProgramStream)
 TEST(MovieReader, ReadsTheStartAndFourProbesOfALongTitle) {
   MemoryFileSystem files;
   const std::string pal = DiscFixture("pal_16x9_two_ac3.vob");
-  std::string& first = files.files[".\\input\\VTS_01_1.VOB"];
+  std::string& first = files.files["input\\VTS_01_1.VOB"];
   while (first.size() < (48u << 20)) first += pal;
-  files.files[".\\input\\VTS_01_2.VOB"] = DiscFixture("ntsc_4x3_ac3_dts.vob");
+  files.files["input\\VTS_01_2.VOB"] = DiscFixture("ntsc_4x3_ac3_dts.vob");
   const DiscFacts facts = Read(files, {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   EXPECT_EQ(facts.bytes_read, kStartBytes + kProbes * kProbeBytes);
   EXPECT_FALSE(facts.whole);

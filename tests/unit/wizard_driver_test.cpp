@@ -183,7 +183,7 @@ TEST(WizardDriver, TellsWhatTheDiscSaysAndRefusesAStreamThatCannotMakeSound) {
   };
   for (const auto& [file, keys, shown] : cases) {
     Install install({"VTS_01_1.VOB"});
-    install.files.files[".\\input\\VTS_01_1.VOB"] = testing::DiscFixture(file);
+    install.files.files["input\\VTS_01_1.VOB"] = testing::DiscFixture(file);
     ScriptedConsole console(keys + "nz");
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0) << file;
     EXPECT_EQ(console.Output(), kWelcome + shown + kOffer + "n" + kFarewell) << file;
@@ -427,7 +427,8 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     // Only this run's files were there for the steps to read.
     for (const auto& [file, content] : at_run) {
       const std::string path = testing::Folded(file);
-      const bool intermediate = path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp" && path != "temp\\wizard.lck";
+      const bool intermediate =
+          path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp" && path != "temp\\wizard.lck";
       EXPECT_TRUE(!intermediate && path != "output\\output.avi") << row.what << ": " << path;
     }
     if (install.files.Has("output\\output-2.avi")) {
