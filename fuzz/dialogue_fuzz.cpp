@@ -17,7 +17,7 @@
 #include "fuzz/fuzz_check.h"
 #include "setup/setup_dialogue.h"
 #include "support/dialogue_texts.h"
-#include "support/expected_files.h"
+#include "support/golden_files.h"
 #include "support/folder_naming.h"
 #include "support/memory_file_system.h"
 #include "support/recording_interpreter.h"
