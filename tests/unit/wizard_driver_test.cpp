@@ -383,6 +383,7 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
          i.made = 2;
          for (const std::string& file : kStepFiles) i.files.files[file] = "earlier";
          i.files.files["temp\\movie_1.avistream0x81.ac3"] = "earlier";
+         i.files.files["temp\\movie_1.avistream0x89.ac3"] = "earlier";
        },
        "\nthe earlier movie output\\output.avi is kept as output\\output-1.avi.\n" +
            not_made("progs\\azid.exe", "temp\\pcmaudio.wav"),
