@@ -79,7 +79,9 @@ TEST(BatchWriter, WritesFourLinesOfTheValuesAsHeld) {
     std::string expected;
   } cases[] = {
       {{kDir, "-r1"}, ConstantExample(), testing::ConstantRunBatchFile(kDir)},
-      {{kDir, "-r7"}, VariableExample(), BatchFile(kDir, "-f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280", "0x81", "96 -V 2 -B 256")},
+      {{kDir, "-r7"},
+       VariableExample(),
+       BatchFile(kDir, "-f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280", "0x81", "96 -V 2 -B 256")},
       {{"", ""}, ConstantExample(), BatchFile("", "-f2 -q0  -3X 512 -3Y 384 -1 512 384", "0x80", "128")},
       {{"c:\\k\\", "-r1"}, stream_nine, BatchFile("c:\\k\\", constant, "0x89", "128")},
       {{"", "-r1"}, failed_entries, BatchFile("", variable, "0x81", "0 -V 0 -B 0")},
