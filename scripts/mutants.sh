@@ -13,7 +13,8 @@
 # build/mutants/tree, or a commit's in build/mutants/COMMIT. It is built once; each fault then
 # costs an incremental ninja build and a test run that stops at the first failure. A fault in
 # a _windows.cpp file runs the windows preset's tests under Wine (in a prefix of the copy's
-# own), every other fault all of the debug preset's tests.
+# own), one in a _posix.cpp file the debug preset's tests; a fault in code that both builds
+# share runs the debug preset's tests, and where they miss it, the windows preset's too.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -52,8 +53,16 @@ grep -v -E '^[[:space:]]*(#|$)' "$list" | sed 's/[:].*//' | sort -u | while read
   [[ -f $file ]] && touch "$file"
 done
 
+# The presets that test a file: its own platform's, or for shared code debug, then windows.
+presets_of() {
+  case $1 in
+    *_windows.cpp) echo windows ;;
+    *_posix.cpp) echo debug ;;
+    *) echo debug windows ;;
+  esac
+}
 windows=no
-for fault in "${faults[@]}"; do [[ ${fault%%: *} == *_windows.cpp* ]] && windows=yes; done
+for fault in "${faults[@]}"; do [[ $(presets_of "${fault%%[: ]*}") == *windows* ]] && windows=yes; done
 
 # Builds preset $1 in the copy; prints nothing unless it fails.
 build() {
@@ -143,12 +152,19 @@ for fault in "${faults[@]}"; do
   lines[at]=${lines[at]/"$from"/"$to"}
   printf '%s\n' "${lines[@]}" >"$file"
 
-  preset=debug
-  [[ $file == *_windows.cpp ]] && preset=windows
-  if ! build "$preset"; then
-    echo "NOBUILD $label  (the fault does not compile: change it)"
+  # Caught by the first preset whose tests fail; missed when every preset's tests pass.
+  result=missed
+  for preset in $(presets_of "$file"); do
+    if ! build "$preset"; then
+      result=nobuild
+      break
+    fi
+    by=$(run_tests "$preset") || { result=caught; break; }
+  done
+  if [[ $result == nobuild ]]; then
+    echo "NOBUILD $label  (the fault does not compile in $preset: change it)"
     broken=$((broken + 1))
-  elif by=$(run_tests "$preset"); then
+  elif [[ $result == missed ]]; then
     missed=$((missed + 1))
     if [[ -n $reason ]]; then
       echo "missed  $label  (${reason})"
@@ -158,7 +174,7 @@ for fault in "${faults[@]}"; do
     fi
   else
     caught=$((caught + 1))
-    echo "caught  $label  (by ${by:-the tests})"
+    echo "caught  $label  (by ${by:-the tests} in $preset)"
   fi
   end_strays
   # Back as it was, but newer than what the fault built, so that the next build redoes it.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/dialogue_texts.h"
-#include "support/expected_files.h"
+#include "support/golden_files.h"
 #include "support/install_tree.h"
 #include "support/pty_session.h"
 

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "support/dialogue_texts.h"
-#include "support/expected_files.h"
+#include "support/golden_files.h"
 #include "support/install_tree.h"
 #include "support/pty_session.h"
 

@@ -31,8 +31,9 @@ std::string WineName(const std::string& path) {
 
 // A winepath in `dir`/bin that answers `answer` (a line, as Wine ends it with CR LF) and ends
 // by `ending`, after logging its arguments, WINEDEBUG and its standard input ("terminal" when
-// that is one). It leaves a Wine server behind, as a first start does, that holds whatever it
-// was handed besides its standard streams for 20 s: setup must not wait for that.
+// that is one), with a complaint on its standard error, which must stay out of the dialogue. It
+// leaves a Wine server behind, as a first start does, that holds whatever it was handed besides
+// its standard streams for 20 s: setup must not wait for that.
 std::string StandInWinepath(const TempDir& dir, const std::string& answer, const std::string& ending = "exit 0") {
   std::filesystem::create_directory(dir / "bin");
   const std::string script = dir / "bin/winepath";
@@ -40,7 +41,7 @@ std::string StandInWinepath(const TempDir& dir, const std::string& answer, const
              "#!/bin/sh\n[ -t 0 ] && input=terminal || IFS= read -r input\nprintf '%s|%s|%s\\n' \"$*\" "
              "\"$WINEDEBUG\" \"$input\" >> '" +
                  dir / "winepath.log" + "'\n/bin/sleep 20 </dev/null >/dev/null 2>&1 &\nprintf '%s\\r\\n' '" + answer +
-                 "'\n" + ending + "\n");
+                 "'\necho 'err:winediag:nodrv_CreateWindow' >&2\n" + ending + "\n");
   chmod(script.c_str(), 0755);
   // Not in the first folder of the PATH: every folder is looked through, as for /usr/bin.
   return "PATH=/nonexistent:" + dir / "bin";

@@ -1,12 +1,13 @@
 #pragma once
 
 // The install tree of the end-to-end fault runs, and what one constant-bitrate run of the
-// wizard writes into it, spelled out independently of the code that writes it.
+// wizard shows and lists in it (golden_files.h has the files it writes).
 
 #include <filesystem>
 #include <string>
 
 #include "support/dialogue_texts.h"
+#include "support/golden_files.h"
 #include "support/pty_session.h"
 
 namespace kelvarro::testing {
@@ -31,14 +32,6 @@ inline std::string ConstantRunShown() {
   using namespace texts;
   return kWelcome + kRegion + "2" + kStream + "0" + kVbr + "n" + kBitrates + "5" + kAspect + "1" + kOffer + "n" +
          kFarewell;
-}
-
-inline std::string ConstantRunBatchFile(const std::string& dir) {
-  return "start /wait " + dir + "progs\\m2apx3g.exe -b " + dir +
-         "input\\movie.lst -f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 " + dir + "temp\\movie_1.avi\r\n" + dir +
-         "progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db " + dir + "temp\\movie_1.avistream0x80.ac3 " + dir +
-         "temp\\pcmaudio.wav\r\n" + dir + "progs\\lame.exe -h -b 128 " + dir + "temp\\pcmaudio.wav " + dir +
-         "temp\\audio.mp3\r\n" + dir + "nandub\\nandub.exe /snandub\\multi.vcf /x\r\n";
 }
 
 inline std::string MovieList(const std::string& dir) {

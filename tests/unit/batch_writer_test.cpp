@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/folder_naming.h"
+#include "support/golden_files.h"
 #include "support/memory_file_system.h"
 #include "wizard/interpreter_text.h"
 
@@ -77,27 +78,10 @@ TEST(BatchWriter, WritesFourLinesOfTheValuesAsHeld) {
     EncodingChoices choices;
     std::string expected;
   } cases[] = {
-      {{kDir, "-r1"},
-       ConstantExample(),
-       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
-       " -f2 -q0 -r1 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db"
-       " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x80.ac3 "
-       "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\progs\\lame.exe -h -b 128 d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav"
-       " d:\\divxstuff\\kelvarro0.7.1\\temp\\audio.mp3\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n"},
+      {{kDir, "-r1"}, ConstantExample(), testing::ConstantRunBatchFile(kDir)},
       {{kDir, "-r7"},
        VariableExample(),
-       "start /wait d:\\divxstuff\\kelvarro0.7.1\\progs\\m2apx3g.exe -b d:\\divxstuff\\kelvarro0.7.1\\input\\movie.lst"
-       " -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avi\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db"
-       " d:\\divxstuff\\kelvarro0.7.1\\temp\\movie_1.avistream0x81.ac3 "
-       "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\progs\\lame.exe -h -b 96 -V 2 -B 256 "
-       "d:\\divxstuff\\kelvarro0.7.1\\temp\\pcmaudio.wav"
-       " d:\\divxstuff\\kelvarro0.7.1\\temp\\audio.mp3\r\n"
-       "d:\\divxstuff\\kelvarro0.7.1\\nandub\\nandub.exe /snandub\\multi.vcf /x\r\n"},
+       BatchFile(kDir, "-f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280", "0x81", "96 -V 2 -B 256")},
       {{"", ""}, ConstantExample(), BatchFile("", "-f2 -q0  -3X 512 -3Y 384 -1 512 384", "0x80", "128")},
       {{"c:\\k\\", "-r1"}, stream_nine, BatchFile("c:\\k\\", constant, "0x89", "128")},
       {{"", "-r1"}, failed_entries, BatchFile("", variable, "0x81", "0 -V 0 -B 0")},

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "support/expected_files.h"
+#include "support/golden_files.h"
 #include "support/memory_file_system.h"
 
 namespace kelvarro {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "support/scripted_console.h"
@@ -116,6 +117,8 @@ TEST(WaitKey, TakesOneKeyWithoutEcho) {
   EXPECT_EQ(console.Output(), "");
   EXPECT_EQ(console.ReadKey(false), 'r');
   EXPECT_THROW(console.WaitKey(), EndOfInput);
+  // Memory that runs out ends a run as quietly.
+  EXPECT_EQ(RunToTheEnd([]() -> int { throw std::bad_alloc(); }), 1);
 }
 
 }  // namespace

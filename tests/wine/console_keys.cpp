@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/dialogue_texts.h"
-#include "support/expected_files.h"
+#include "support/golden_files.h"
 #include "support/pty_session.h"
 #include "wine/console_driver.h"
 

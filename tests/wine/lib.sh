@@ -68,40 +68,47 @@ run_keys() {
 # of the four tools, and one VOB file.
 make_install_tree() {
   local dir=$1 tool
-  mkdir -p "$dir" && cd "$dir" && mkdir input temp output progs nandub || fail "cannot make the tree in $dir"
+  mkdir -p "$dir"/input && cd "$dir" && mkdir -p temp output progs nandub || fail "cannot make the tree in $dir"
   cp "$2" setup.exe && cp "$3" wizard.exe || fail "cannot copy the programs"
   for tool in progs/m2apx3g progs/azid progs/lame nandub/nandub; do cp "$4" "$tool.exe" || fail "cannot copy $4"; done
   : > input/VTS_01_1.VOB
 }
 
-# The keys of the constant-bitrate run: setup's standard IDCT, then region 2, stream 0, no VBR,
-# 128 kbit/s, real 4:3, run the batch file, a last key.
-CONSTANT_SETUP_KEYS=1
-CONSTANT_WIZARD_KEYS=20n51yq
-
-# Sets variable $1 to the four command lines of that run, each ending CR LF, with the install
-# directory $2 in front of every path, and $3 in front of the first line: "start /wait " as
-# process.bat holds them, "" as the stand-ins log them.
-constant_lines() {
-  local d=$2
-  [[ $1 != d ]] || fail "constant_lines cannot set d"
-  printf -v "$1" '%s\r\n' \
-    "$3${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f2 -q0 -r2 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 ${d}temp\\movie_1.avi" \
-    "${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x80.ac3 ${d}temp\\pcmaudio.wav" \
-    "${d}progs\\lame.exe -h -b 128 ${d}temp\\pcmaudio.wav ${d}temp\\audio.mp3" \
-    "${d}nandub\\nandub.exe /snandub\\multi.vcf /x"
+# Sets variable $1 to tests/golden/$2 with the install directory $3 in place of the golden one,
+# each as the file writes it (tests/golden/README.md): as it is in process.bat, with its
+# backslashes doubled in multi.vcf.
+golden() {
+  local golden_dir='d:\divxstuff\kelvarro0.7.1\' text dir=$3
+  [[ $1 != text && $1 != dir ]] || fail "golden cannot set $1"
+  [[ $2 == multi.vcf ]] && golden_dir=${golden_dir//\\/\\\\}
+  text=$(cat "$(dirname "${BASH_SOURCE[0]}")/../golden/$2" && printf x) || fail "no golden file $2"
+  printf -v "$1" '%s' "${text%x}"
+  printf -v "$1" '%s' "${!1//"$golden_dir"/"$dir"}"
 }
 
-# The job script for install directory $1, as the video processor must read it.
-job_script() {
-  local escaped=${1//\\/\\\\} line vcf
-  vcf="VirtualDub.Open(\"${escaped}temp\\\\movie_1.avi\",1,0);"$'\r\n'
-  vcf+="VirtualDub.audio.SetSource(\"${escaped}temp\\\\audio.mp3\");"$'\r\n'
-  for line in 'audio.SetMode(0);' 'audio.SetInterleave(1,500,500,1,0);' 'audio.SetClipMode(1,1);' \
-      'audio.SetConversion(0,0,0,0,0);' 'audio.SetCompression();' 'video.SetDepth(24,24);' 'video.SetMode(0);' \
-      'video.SetFrameRate(0,1, 0);' 'video.SetRange(0,0);' 'video.SetCompression();' 'video.filters.Clear();' \
-      'subset.Delete();'; do
-    vcf+="VirtualDub.$line"$'\r\n'
-  done
-  printf '%s' "$vcf"'VirtualDub.SaveAVI("'"${escaped}"'output\\output.avi");'$'\r\n''VirtualDub.Close();'
+# The constant-bitrate run of the golden files (setup's key 2 for -r1; region 2, stream 0, no
+# VBR, 128 kbit/s, real 4:3, run it, a last key) in a new install tree $1 below $work, with
+# setup.exe ($2) started by its Windows path, wizard.exe ($3), and the stand-in ($4) as every
+# tool. Sets d to the install directory config.cfg holds.
+constant_run() {
+  make_install_tree "$work/$1" "$2" "$3" "$4"
+  run_keys "$(win_path .)\\setup.exe" 2
+  d=$(head -n 1 config.cfg)
+  d=${d%$'\r'}
+  expect_bytes config.cfg "$d"$'\r\n-r1'
+  run_keys wizard.exe 20n51yq
+  grep -q 'thank you for using kelvarro!' "$work/out.txt" || fail "no farewell in $1"
+}
+
+# Fails unless that run left the golden job script for install directory $1 and the golden batch
+# file for $2 (the directory as process.bat must carry it; $1 when not given), and each tool ran
+# once, in order, with the paths in $1.
+expect_golden_run() {
+  local expected
+  golden expected multi.vcf "${1//\\/\\\\}"
+  expect_bytes nandub/multi.vcf "$expected"
+  golden expected process.bat "${2:-$1}"
+  expect_bytes process.bat "$expected"
+  golden expected process.bat "$1"
+  expect_bytes temp/tools.log "${expected#start /wait }"
 }

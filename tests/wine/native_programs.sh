@@ -39,12 +39,8 @@ expect_in_folder() {
 
 # One whole run in install folder $1 (below $work), which setup must accept.
 accepted_folder() {
-  local dir="$work/$1"
-  cd "$work" || fail "no $work"
-  mkdir -p "$dir" && cd "$dir" && mkdir input temp output progs nandub || fail "cannot make the tree in $dir"
-  cp "$setup" setup && cp "$wizard" wizard || fail "cannot copy the programs"
-  for tool in progs/m2apx3g progs/azid progs/lame nandub/nandub; do cp "$tool_stand_in" "$tool.exe" || fail "cannot copy it"; done
-  : > input/VTS_01_1.VOB
+  make_install_tree "$work/$1" "$setup" "$wizard" "$tool_stand_in"
+  mv setup.exe setup && mv wizard.exe wizard || fail "cannot name the programs"
   real=$(pwd -P)
 
   # setup as a user starts it: ./setup, the standard IDCT chosen on a pipe. No question about the
@@ -61,7 +57,7 @@ accepted_folder() {
   expect_in_folder "$d|"
 
   # The wizard as a user starts it, with no WINEDEBUG of their own; the run offer taken.
-  printf '%s' "$CONSTANT_WIZARD_KEYS" | env -u WINEDEBUG timeout 120 ./wizard > wizard.txt 2>&1
+  printf '%s' 20n51yq | env -u WINEDEBUG timeout 120 ./wizard > wizard.txt 2>&1
   status=$?
   [[ $status -eq 0 ]] || { cat wizard.txt >&2; echo >&2; fail "./wizard ended with exit code $status (its output above)"; }
   grep -q 'thank you for using kelvarro!' wizard.txt || fail "no farewell"
@@ -109,8 +105,8 @@ accepted_folder "Мои фильмы/k"
 # One folder by identity, with the real winepath: config.cfg naming this folder through a link
 # is taken; in a copy named in another case beside it, the same config.cfg names another.
 ln -s "$real" "$work/link" && printf '%s\\link\\\r\n-r2' "$(win_path "$work")" > config.cfg && cp -r . ../K || fail "no link"
-printf '%s' "$CONSTANT_WIZARD_KEYS" | timeout 120 ./wizard | grep -q 'thank you for using' || fail "refused through a link"
-cd ../K && printf '%s' "$CONSTANT_WIZARD_KEYS" | timeout 120 ./wizard | grep -q 'run setup.exe here again' ||
+printf '%s' 20n51yq | timeout 120 ./wizard | grep -q 'thank you for using' || fail "refused through a link"
+cd ../K && printf '%s' 20n51yq | timeout 120 ./wizard | grep -q 'run setup.exe here again' ||
   fail "the copy named in another case passed"
 # 232 characters as Wine names it, with its final backslash: beyond what the tools' paths leave.
 long=$(cd "$work" && pwd -P)

@@ -10,9 +10,7 @@
 source "$(dirname "$0")/lib.sh"
 [[ $# -eq 4 ]] || fail "usage: $0 SETUP_EXE WIZARD_EXE TOOL_STAND_IN_EXE TOOL_STAND_IN_32_EXE"
 
-cd "$work" || fail "no scratch directory"
-mkdir input temp output progs nandub && cp "$1" setup.exe && cp "$2" wizard.exe || fail "cannot set up the tree"
-for tool in progs/azid progs/lame nandub/nandub; do cp "$3" "$tool.exe" || fail "cannot copy $3"; done
+make_install_tree "$work/k" "$1" "$2" "$3"
 source "$(dirname "$0")/../../scripts/host_32_bit.sh"
 decoder=$4
 host_runs_32_bit_programs || decoder=$3
@@ -20,33 +18,22 @@ cp "$decoder" progs/m2apx3g.exe || fail "cannot copy $decoder"
 for vob in VTS_01_0.VOB VTS_01_1.VOB vts_01_2.vob; do printf 'streams 0x80 0x81' > "input/$vob"; done
 d=$(win_path .)'\'
 
-run() {  # program, keys
-  printf '%b' "$2" | wine_run "$1" > "$work/out.txt"
-  local status=$?
-  [[ $status -eq 0 ]] || fail "$1 ended with exit code $status for keys '$2'"
-}
-
-run "${d}setup.exe" '1'
-expect_bytes config.cfg "$d"$'\r\n-r2'
-
-# Region 2, stream 0, no VBR, 128 kbit/s, real 4:3, no run, a last key.
-run wizard.exe '20n51nq'
-grep -q 'thank you for using kelvarro!' out.txt || fail "no farewell"
+# The golden run, with the run offer declined.
+run_keys "${d}setup.exe" 2
+expect_bytes config.cfg "$d"$'\r\n-r1'
+run_keys wizard.exe '20n51nq'
+grep -q "thank you for using kelvarro!" "$work/out.txt" || fail "no farewell"
 expect_bytes input/movie.lst "${d}input\\VTS_01_0.VOB"$'\r\n'"${d}input\\VTS_01_1.VOB"$'\r\n'"${d}input\\vts_01_2.vob"$'\r\n'
-
-expect_bytes nandub/multi.vcf "$(job_script "$d")"
-
-decoder="${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f2 -q0 -r2 -3X 512 -3Y 384 -1 512 384 -a0x80 -o8 ${d}temp\\movie_1.avi"
-others="${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x80.ac3 ${d}temp\\pcmaudio.wav"$'\r\n'
-others+="${d}progs\\lame.exe -h -b 128 ${d}temp\\pcmaudio.wav ${d}temp\\audio.mp3"$'\r\n'
-others+="${d}nandub\\nandub.exe /snandub\\multi.vcf /x"$'\r\n'
-expect_bytes process.bat "start /wait $decoder"$'\r\n'"$others"
+golden expected multi.vcf "${d//\\/\\\\}"
+expect_bytes nandub/multi.vcf "$expected"
+golden expected process.bat "$d"
+expect_bytes process.bat "$expected"
 [[ ! -e temp/tools.log ]] || fail "a tool ran although the run offer was declined"
 
 # Setup again for another IDCT; region 1 at 23 fps, stream 1, VBR 96..256 at quality 2 (the
 # Enter behind 256 is a rejected key), 16:9 coded 1:1.85, run it, a last key.
-run "${d}setup.exe" '3'
-run wizard.exe '111y96\n256\n24yq'
+run_keys "${d}setup.exe" '3'
+run_keys wizard.exe '111y96\n256\n24yq'
 decoder="${d}progs\\m2apx3g.exe -b ${d}input\\movie.lst -f5 -q0 -r7 -3X 512 -3Y 288 -1 512 280 -a0x81 -o8 ${d}temp\\movie_1.avi"
 others="${d}progs\\azid.exe --stereo=STEREO --dcompr=normal -g8db ${d}temp\\movie_1.avistream0x81.ac3 ${d}temp\\pcmaudio.wav"$'\r\n'
 others+="${d}progs\\lame.exe -h -b 96 -V 2 -B 256 ${d}temp\\pcmaudio.wav ${d}temp\\audio.mp3"$'\r\n'
@@ -54,7 +41,7 @@ others+="${d}nandub\\nandub.exe /snandub\\multi.vcf /x"$'\r\n'
 expect_bytes process.bat "start /wait $decoder"$'\r\n'"$others"
 expect_bytes temp/tools.log "$decoder"$'\r\n'"$others"
 
-transcript=$(tr -d '\r' < out.txt)
+transcript=$(tr -d "\r" < "$work/out.txt")
 last_tool=${transcript%%nandub.exe /snandub\\multi.vcf /x*}
 farewell=${transcript%%thank you for using kelvarro!*}
 [[ $last_tool != "$transcript" && $farewell != "$transcript" ]] || fail "batch echo or farewell missing"

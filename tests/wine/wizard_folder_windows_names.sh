@@ -23,38 +23,22 @@ posix_of() {
   winepath -u "$utf8" 2>>"$work/wine.err"
 }
 
-# Runs setup.exe by its Windows path, then the wizard with the run offer taken, in a new tree
-# named $1 (UTF-8) under ANSI code page $2. Sets d to the install directory config.cfg holds.
+# The run in a new tree named $1 (UTF-8) under ANSI code page $2, whose install directory d
+# must name the real folder, with the golden files for it, and process.bat carrying $3 (d when
+# not given). Each tool runs once, with d's paths.
 convert_in() {
-  make_install_tree "$work/$1" "${programs[@]}"
-  run_keys "$(win_path .)\\setup.exe" "$CONSTANT_SETUP_KEYS"
-  d=$(head -n 1 config.cfg)
-  d=${d%$'\r'}
+  constant_run "$1" "${programs[@]}"
   [[ $(posix_of "$d" "$2") == "$(pwd -P)/" ]] || fail "config.cfg names '$d', not $1"
-  expect_bytes config.cfg "$d"$'\r\n-r2'
-  run_keys wizard.exe "$CONSTANT_WIZARD_KEYS"
-  grep -q 'thank you for using kelvarro!' "$work/out.txt" || fail "no farewell in $1"
   expect_bytes input/movie.lst "${d}input\\VTS_01_1.VOB"$'\r\n'
-  expect_bytes nandub/multi.vcf "$(job_script "$d")"
-}
-
-# Fails unless the tools ran once each, in order, with their paths in directory $1, which must
-# name the real folder in ANSI code page $2.
-expect_tools_ran_in() {
-  [[ $(posix_of "$1" "$2") == "$(pwd -P)/" ]] || fail "the tools were given '$1', not $(pwd -P)"
-  constant_lines log "$1" ""
-  expect_bytes temp/tools.log "$log"
 }
 
 convert_in 'Мои фильмы/k' CP1252
 [[ $d =~ ^[!-~]+$ ]] || fail "'$d' is not the short form in plain ASCII"
-constant_lines batch "$d" "start /wait "
-expect_bytes process.bat "$batch"
-expect_tools_ran_in "$d" CP1252
+expect_golden_run "$d"
 
 convert_in 'k;1=2' CP1252
 [[ $d =~ ^[!-~]+$ && $d != *[\;=]* ]] || fail "'$d' is not a short form without ; and ="
-expect_tools_ran_in "$d" CP1252
+expect_golden_run "$d"
 
 # Japanese needs its locale, generated into a folder of this test's own.
 mkdir -p "$work/locale"
@@ -65,7 +49,5 @@ convert_in 'データ&b' CP932
 ansi_name=$(printf 'データ&b' | iconv -f UTF-8 -t CP932)
 [[ $d == *"\\$ansi_name\\" ]] || fail "config.cfg does not keep the ANSI name: '$d'"
 # The interpreter reads batch files in OEM 932 too: the bytes stay, the & alone is escaped.
-constant_lines batch "${d//&/^&}" "start /wait "
-expect_bytes process.bat "$batch"
-expect_tools_ran_in "$d" CP932
+expect_golden_run "$d" "${d//&/^&}"
 echo "ok"
