@@ -73,29 +73,5 @@ TEST(SetupTerminal, DriveLetterWithoutBackslashWritesAnEmptyFirstLine) {
   EXPECT_EQ(ReadBytes(dir / "config.cfg"), "\r\n-r2");
 }
 
-TEST(SetupTerminal, ShortAndNetworkPathsAsk) {
-  for (const std::string program_path : {"s", "\\\\server\\share\\setup.exe"}) {
-    TempDir dir;
-    PtySession session(SetupIn(dir, program_path));
-    ASSERT_TRUE(session.Expect(kPathQuestion)) << program_path;
-    ASSERT_TRUE(session.SendLine("c:\\enc"));
-    ASSERT_TRUE(session.SendKey('1'));
-    EXPECT_EQ(session.Finish(), 0) << program_path;
-    EXPECT_EQ(ReadBytes(dir / "config.cfg"), "c:\\enc\\\r\n-r2") << program_path;
-  }
-}
-
-TEST(SetupTerminal, RejectedKeysRepeatBothMenuTexts) {
-  TempDir dir;
-  PtySession session(SetupIn(dir, "C:\\k\\setup.exe"));
-  ASSERT_TRUE(session.Expect("please choose the IDCT to use: "));
-  for (const char key : {'0', '4', 'q', ' '}) ASSERT_TRUE(session.SendKey(key)) << key;
-  ASSERT_TRUE(session.SendKey('3'));
-  EXPECT_EQ(session.Finish(), 0);
-  EXPECT_EQ(session.Transcript(),
-            kClear + kBanner + kIdctMenu + "0" + kIdctMenu + "4" + kIdctMenu + "q" + kIdctMenu + " " + kIdctMenu + "3");
-  EXPECT_EQ(ReadBytes(dir / "config.cfg"), "C:\\k\\\r\n-r7");
-}
-
 }  // namespace
 }  // namespace kelvarro::testing

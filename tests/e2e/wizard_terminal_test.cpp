@@ -84,15 +84,6 @@ TEST(WizardTerminal, MissingConfigShowsTheMessageAndTakesAnUnechoedKey) {
             "\nuh-oh... looks like i can't open the file config.cfg!\n\nplease use setup.exe to create it!\n\n");
 }
 
-TEST(WizardTerminal, ConfigDirectoryCountsAsMissing) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "config.cfg");
-  PtySession session(WizardIn(dir));
-  ASSERT_TRUE(session.Expect("please use setup.exe"));
-  ASSERT_TRUE(session.SendKey(' '));
-  EXPECT_EQ(session.Finish(), 1);
-}
-
 // Answers, then the key that ends the run once the farewell is on the screen.
 int PlayToTheEnd(PtySession& session, const std::vector<Step>& steps) {
   if (!Play(session, steps) || !session.Expect(kFarewell) || !session.SendKey('k')) return -2;

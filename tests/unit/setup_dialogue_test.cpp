@@ -78,8 +78,8 @@ TEST(SetupDialogue, RejectedKeysRepeatTheWholeMenu) {
 }
 
 TEST(SetupDialogue, PathsWithoutADriveLetterAskAndTakeTheWordWithAFinalBackslash) {
-  // Bare names, too short to hold a drive, and relative paths all say nothing usable.
-  for (const std::string program : {"setup", "", "tools\\setup.exe"}) {
+  // Bare names, too short to hold a drive, relative and network paths all say nothing usable.
+  for (const std::string program : {"setup", "", "tools\\setup.exe", "\\\\server\\share\\setup.exe"}) {
     const SetupRun run = RunWith(program, "  e:\\movies\\enc\n2");
     // On a stream the Enter behind the word is the first key, and is rejected.
     EXPECT_EQ(run.output, kBanner + kPathQuestion + kIdctMenu + "\n" + kIdctMenu + "2") << program;

@@ -88,8 +88,8 @@ TEST(WizardDriver, MissingConfigPrintsOnlyTheMessageAndWaitsForAnUnechoedKey) {
 // No Windows path is longer than 32,767 characters: a longer install directory ends the run
 // with a message of its own, before anything is listed; one of that length is taken.
 TEST(WizardDriver, InstallDirLongerThanAnyWindowsPathEndsTheRunAtOnce) {
-  for (const std::size_t length : {kLongestWindowsPath + 1, std::size_t{3'000'000}}) {
-    Install install({"VTS_01_1.VOB"}, std::string(length, 'a') + "\r\n-r1");
+  {
+    Install install({"VTS_01_1.VOB"}, std::string(kLongestWindowsPath + 1, 'a') + "\r\n-r1");
     ScriptedConsole console("q");
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
     EXPECT_EQ(console.Output(),
