@@ -132,7 +132,11 @@ void FuzzWizard(std::uint8_t flags, Fields& fields) {
     Require(files.At(kMovieListPath) == expected, "movie.lst holds the listed names of files in input");
   }
   if (names.empty()) {
-    Require(exit_code == 1 && output == texts::kNoVob, "no VOB files: their message alone, exit code 1");
+    // A name with a backslash puts a VOB file one folder down, which the message points at.
+    const std::string hint = "please copy them into input\\ itself!\n\n";
+    const bool pointed = output.size() > texts::kNoVob.size() && EndsWith(output, hint);
+    Require(exit_code == 1 && output.rfind(texts::kNoVob, 0) == 0 && (output == texts::kNoVob || pointed),
+            "no VOB files: their message alone, or with the folder one down, exit code 1");
     return;
   }
   if (flags & kBatchUnwritable) {
