@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const StreamVerdict verdict = advice.JudgeStream(key);
     fuzz::Require(!verdict.refused || facts.read, "a key refused only where the disc was read");
   }
-  fuzz::Require((advice.RegionHint() + advice.FrameRateHint() + advice.AudioHint() + advice.AspectHint()).empty() ||
-                    facts.read,
-                "hints only where the disc was read");
+  fuzz::Require(
+      (advice.RegionHint() + advice.FrameRateHint() + advice.AudioHint() + advice.AspectHint()).empty() || facts.read,
+      "hints only where the disc was read");
 
   VideoScan whole;
   whole.Feed(bytes);
