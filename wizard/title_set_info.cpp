@@ -20,7 +20,9 @@ constexpr std::size_t kChainTableHead = 16;
 constexpr std::size_t kAudioControl = 0x0C;
 
 std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
-std::uint32_t Word(std::string_view bytes, std::size_t i) { return At(bytes, i) << 8 | At(bytes, i + 1); }
+std::uint32_t Word(std::string_view bytes, std::size_t i) {
+  return std::uint32_t{At(bytes, i)} << 8 | At(bytes, i + 1);
+}
 std::uint32_t Long(std::string_view bytes, std::size_t i) { return Word(bytes, i) << 16 | Word(bytes, i + 2); }
 
 // Exactly `length` bytes from `offset`, or nothing.
