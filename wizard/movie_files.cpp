@@ -40,7 +40,7 @@ std::string WhyNotTheMovie(const NameOnDisc& name, const NameOnDisc& movie) {
   if (name.kind != NameOnDisc::Kind::kTitle || movie.kind != NameOnDisc::Kind::kTitle || name.set == movie.set) {
     return "";
   }
-  return " is of title set " + name.set + ", extras or a trailer, and the movie is title set " + movie.set;
+  return " is of title set " + name.set + " (extras, a trailer), not the movie's " + movie.set;
 }
 
 }  // namespace

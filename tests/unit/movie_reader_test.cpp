@@ -171,7 +171,7 @@ TEST(MovieReader, NamesTheFilesThatAreNotTheMovie) {
         {"vts_02_1.vob", film},
         {"VTS_02_0.VOB", "made up"}},
        line("VIDEO_TS.VOB is a menu, not the movie") + line("VTS_01_0.VOB is a menu, not the movie") +
-           line("vts_02_1.vob is of title set 02, extras or a trailer, and the movie is title set 01"),
+           line("vts_02_1.vob is of title set 02 (extras, a trailer), not the movie's 01"),
        1},
       {{{"VTS_01_1.VOB", packs(0, 54)}, {"VTS_01_2.VOB", packs(54, 108)}}, "", 2},
       {{{"VTS_01_1.VOB", packs(0, 8)},
