@@ -64,8 +64,8 @@ std::optional<std::string> WhyNotHere(WizardInterpreter& interpreter, FileSystem
   for (const ConversionStep& step : kConversionSteps) {
     const std::string tool = step.tool;
     if (IsFoundAsWineFindsIt(files, tool)) continue;
-    missing += "uh-oh... i can't find the tool " + tool + "! please put " + FileName(tool) +
-               " into the folder " + FolderName(tool) + ".\n";
+    missing += "uh-oh... i can't find the tool " + tool + "! please put " + FileName(tool) + " into the folder " +
+               FolderName(tool) + ".\n";
   }
   if (!missing.empty()) return "\n" + missing + "\n";
   return std::nullopt;
@@ -173,8 +173,8 @@ std::optional<std::string> RunConversion(Console& console, WizardInterpreter& in
     return message + "\n\n";
   }
   if (run.exit_code != 0) {
-    return "\nuh-oh... looks like " + std::string(kJoinerStep.tool) + " ended with exit code " + std::to_string(run.exit_code) +
-           ", so the movie was not made!\n\n";
+    return "\nuh-oh... looks like " + std::string(kJoinerStep.tool) + " ended with exit code " +
+           std::to_string(run.exit_code) + ", so the movie was not made!\n\n";
   }
   return std::nullopt;
 }

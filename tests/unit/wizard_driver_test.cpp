@@ -457,7 +457,8 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
     // Only this run's files were there for the steps to read.
     for (const auto& [file, content] : at_run) {
       const std::string path = testing::Folded(file);
-      const bool intermediate = path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp" && path != "temp\\wizard.lck";
+      const bool intermediate =
+          path.rfind("temp\\", 0) == 0 && path != "temp\\menulst.tmp" && path != "temp\\wizard.lck";
       EXPECT_TRUE(!intermediate && path != "output\\output.avi") << row.what << ": " << path;
     }
     if (install.files.Has("output\\output-2.avi")) {
