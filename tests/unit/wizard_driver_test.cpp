@@ -188,7 +188,7 @@ TEST(WizardDriver, TellsWhatTheDiscSaysAndRefusesAStreamThatCannotMakeSound) {
            "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s, de German\n[1]\tAC3 5.1, 448 kbit/s, en English, "
            "director's comments" +
            kStream + "0" + kVbr + "N" + kBitrates + "5" + wide + kAspect + "4",
-       {{"VIDEO_TS.VOB", "ntsc_film.vob"}, {"vts_01_0.ifo", "pal_16x9_de_en_comments.ifo"}}},
+       {{"VIDEO_TS.VOB", "ntsc_film.vob"}, {"vts_01_0.bup", "pal_16x9_de_en_comments.ifo"}}},
       {"ntsc_film.vob",
        "11"
        "0N51",
