@@ -10,7 +10,9 @@
 
 namespace kelvarro {
 
-enum class AudioCoding { kAc3, kDts, kLpcm };
+// MPEG audio is named by a title set's information file only; the scan of private stream 1
+// never meets it.
+enum class AudioCoding { kAc3, kDts, kLpcm, kMpeg };
 
 struct AudioStream {
   AudioCoding coding = AudioCoding::kAc3;

@@ -1,12 +1,13 @@
 #include "wizard/disc_advice.h"
 
+#include <string_view>
 #include <utility>
+
+#include "wizard/language_names.h"
 
 namespace kelvarro {
 namespace {
 
-constexpr int kPalRate = 3;
-constexpr int kNtscRate = 4;
 constexpr int kFilmRate = 1;
 constexpr int kAspect4To3 = 2;
 constexpr int kAspect16To9 = 3;
@@ -21,10 +22,26 @@ const char* CodingName(AudioCoding coding) {
       return "DTS";
     case AudioCoding::kLpcm:
       return "LPCM";
+    case AudioCoding::kMpeg:
+      return "MPEG";
     case AudioCoding::kAc3:
       break;
   }
   return "AC3";
+}
+
+// ", de German, director's comments": what the information file tells of a stream.
+std::string Described(const ListedStream& stream) {
+  std::string text;
+  if (!stream.language.empty()) {
+    text += ", " + stream.language;
+    const std::string_view name = LanguageName(stream.language);
+    if (!name.empty()) text += " " + std::string(name);
+  }
+  constexpr const char* kKinds[] = {"", "normal", "for the visually impaired", "director's comments",
+                                    "director's comments"};
+  if (stream.code_extension > 0) text += std::string(", ") + kKinds[stream.code_extension];
+  return text;
 }
 
 // The key that names substream `id`, as the audio question takes it; '-' for none.
@@ -32,22 +49,26 @@ char KeyOf(std::uint8_t id) { return id >= kFirstAc3 && id <= kFirstAc3 + 9 ? ch
 
 }  // namespace
 
-bool DiscAdvice::IsPal() const {
-  const VideoFacts& v = facts_.video;
-  return facts_.read && v.seen && v.frame_rate_code == kPalRate && (v.height == 576 || v.height == 288);
-}
+bool DiscAdvice::IsPal() const { return facts_.read && StandardOf(facts_.video) == VideoStandard::kPal; }
 
-bool DiscAdvice::IsNtsc() const {
-  const VideoFacts& v = facts_.video;
-  return facts_.read && v.seen && (v.frame_rate_code == kNtscRate || v.frame_rate_code == kFilmRate) &&
-         (v.height == 480 || v.height == 240);
-}
+bool DiscAdvice::IsNtsc() const { return facts_.read && StandardOf(facts_.video) == VideoStandard::kNtsc; }
 
 bool DiscAdvice::HasAc3() const {
-  for (const auto& [id, stream] : facts_.audio) {
+  for (const auto& [id, stream] : Streams()) {
     if (stream.coding == AudioCoding::kAc3) return true;
   }
   return false;
+}
+
+std::map<std::uint8_t, DiscAdvice::Stream> DiscAdvice::Streams() const {
+  std::map<std::uint8_t, Stream> streams;
+  for (const auto& [id, met] : facts_.audio) streams[id] = {met.coding, &met, nullptr};
+  if (!info_) return streams;
+  for (const ListedStream& listed : info_->audio) {
+    Stream& stream = streams.try_emplace(listed.id, Stream{listed.coding}).first->second;
+    if (stream.listed == nullptr) stream.listed = &listed;
+  }
+  return streams;
 }
 
 std::string DiscAdvice::RegionHint() const {
@@ -72,12 +93,17 @@ std::string DiscAdvice::FrameRateHint() const {
 std::string DiscAdvice::AudioHint() const {
   if (!facts_.read) return "";
   std::string hint;
-  if (!facts_.audio.empty()) hint += "\nthe disc's audio streams:";
-  for (const auto& [id, stream] : facts_.audio) {
+  const std::map<std::uint8_t, Stream> streams = Streams();
+  if (!streams.empty()) hint += "\nthe disc's audio streams:";
+  for (const auto& [id, stream] : streams) {
     hint += std::string("\n[") + KeyOf(id) + "]\t" + CodingName(stream.coding);
-    const std::string channels = ChannelText(stream);
-    if (!channels.empty()) hint += " " + channels;
-    if (stream.kbps != 0) hint += ", " + std::to_string(stream.kbps) + " kbit/s";
+    if (stream.met != nullptr) {
+      const std::string channels = ChannelText(*stream.met);
+      if (!channels.empty()) hint += " " + channels;
+      if (stream.met->kbps != 0) hint += ", " + std::to_string(stream.met->kbps) + " kbit/s";
+    }
+    if (stream.listed != nullptr) hint += Described(*stream.listed);
+    if (stream.met == nullptr) hint += ", not seen in the parts read";
   }
   if (!HasAc3()) hint += "\nno AC3 stream was found, and the sound decoder reads AC3 only.";
   return hint;
@@ -92,8 +118,9 @@ std::string DiscAdvice::AspectHint() const {
 
 std::string DiscAdvice::StreamList() const {
   std::string list;
-  for (const auto& [id, stream] : facts_.audio) {
+  for (const auto& [id, stream] : Streams()) {
     list += std::string(list.empty() ? "" : ", ") + "[" + KeyOf(id) + "] " + CodingName(stream.coding);
+    if (stream.listed != nullptr && !stream.listed->language.empty()) list += " " + stream.listed->language;
   }
   return list;
 }
@@ -101,9 +128,11 @@ std::string DiscAdvice::StreamList() const {
 StreamVerdict DiscAdvice::JudgeStream(char key) const {
   if (!facts_.read || !HasAc3()) return {};
   const auto id = static_cast<std::uint8_t>(kFirstAc3 + (key - '0'));
-  const auto found = facts_.audio.find(id);
-  if (found != facts_.audio.end() && found->second.coding == AudioCoding::kAc3) return {};
-  if (key >= '8' || facts_.whole) {
+  const std::map<std::uint8_t, Stream> streams = Streams();
+  const auto found = streams.find(id);
+  const bool ac3 = found != streams.end() && found->second.coding == AudioCoding::kAc3;
+  if (ac3 && found->second.met != nullptr) return {};
+  if (key >= '8' || facts_.whole || (info_ && !ac3)) {
     return {true, std::string("\nkey ") + key + " gives no sound, the disc has: " + StreamList() + "."};
   }
   return {false, std::string("\nstream ") + key + " was not seen in the parts of the movie read; taken."};

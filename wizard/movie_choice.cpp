@@ -7,32 +7,28 @@
 #include <utility>
 
 namespace kelvarro {
-namespace {
 
-// The title set and the part of a name VTS_nn_m.VOB, m from 1 to 9, letters in either case;
-// none for the menus (m = 0) and every other name.
-std::optional<std::pair<std::string, char>> TitlePart(const std::string& name) {
+NameOnDisc ReadName(const std::string& name) {
   std::string upper = name;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper == "VIDEO_TS.VOB") return {NameOnDisc::Kind::kMenu, "", 0};
   const auto digit = [&](std::size_t i) { return std::isdigit(static_cast<unsigned char>(upper[i])) != 0; };
   if (upper.size() != 12 || upper.compare(0, 4, "VTS_") != 0 || !digit(4) || !digit(5) || upper[6] != '_' ||
-      upper[7] < '1' || upper[7] > '9' || upper.compare(8, 4, ".VOB") != 0) {
-    return std::nullopt;
+      !digit(7) || upper.compare(8, 4, ".VOB") != 0) {
+    return {};
   }
-  return std::make_pair(upper.substr(4, 2), upper[7]);
+  return {upper[7] == '0' ? NameOnDisc::Kind::kMenu : NameOnDisc::Kind::kTitle, upper.substr(4, 2), upper[7]};
 }
-
-}  // namespace
 
 std::vector<MoviePart> ChooseMovie(FileSystem& files, const std::vector<std::string>& names) {
   // By title set, its parts by number.
   std::map<std::string, std::map<char, MoviePart>> sets;
   for (const std::string& name : names) {
-    const auto part = TitlePart(name);
-    if (!part) continue;
+    const NameOnDisc part = ReadName(name);
+    if (part.kind != NameOnDisc::Kind::kTitle) continue;
     const std::string path = "input\\" + name;
     if (const std::optional<std::uint64_t> size = files.FileSize(path)) {
-      sets[part->first].emplace(part->second, MoviePart{path, *size});
+      sets[part.set].emplace(part.part, MoviePart{path, *size});
     }
   }
   std::vector<MoviePart> movie;

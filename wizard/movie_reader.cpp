@@ -61,7 +61,7 @@ std::vector<std::uint64_t> ProbeStarts(std::uint64_t first_read, std::uint64_t t
 
 }  // namespace
 
-DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
+DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie, const FoundEnough& enough) {
   DiscFacts facts;
   // An empty file, as the made-up ones are, holds no program stream: it is not opened.
   if (movie.empty() || movie[0].size < kPackBytes) return facts;
@@ -86,6 +86,10 @@ DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie) {
 
   std::uint64_t title = 0;
   for (const MoviePart& part : movie) title += part.size;
+  facts.video = video.facts();
+  facts.audio = audio.streams();
+  facts.whole = facts.bytes_read == title;
+  if (facts.whole || (enough && enough(facts))) return facts;
   for (std::uint64_t start : ProbeStarts(std::min(movie[0].size, kStartBytes), title)) {
     // A probe that meets the end of a part goes on at the start of the next.
     std::size_t i = 0;

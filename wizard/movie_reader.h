@@ -3,8 +3,10 @@
 // Reads what the disc tells of the movie from parts of its title VOBs: the first 32 MiB of the
 // first one, and up to four probes of 2 MiB spread through the rest of the title, where sound
 // streams may start late. A file that cannot be read is passed over in silence.
+// The first pack of the first part must be an MPEG-2 pack, or nothing else is read.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +34,10 @@ struct DiscFacts {
   std::uint64_t bytes_read = 0;
 };
 
-DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie);
+// Tells, after the first read, whether what it found is all that is wanted, so that the probes
+// are left out.
+using FoundEnough = std::function<bool(const DiscFacts& found)>;
+
+DiscFacts ReadMovie(FileSystem& files, const std::vector<MoviePart>& movie, const FoundEnough& enough = {});
 
 }  // namespace kelvarro

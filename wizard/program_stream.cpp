@@ -40,6 +40,16 @@ bool StartsWithMpeg2Pack(std::string_view bytes) {
          (At(bytes, 4) & 0xC0) == 0x40;
 }
 
+std::optional<std::uint64_t> PackClock(std::string_view bytes) {
+  if (!StartsWithMpeg2Pack(bytes)) return std::nullopt;
+  // 33 bits in bytes 4 to 8, behind and between marker bits: 3, 2, 8, 5, 2, 8 and 5 of them.
+  const auto bits = [&](std::size_t i, unsigned shift, unsigned mask) {
+    return std::uint64_t{At(bytes, i)} >> shift & mask;
+  };
+  return bits(4, 3, 0x07) << 30 | bits(4, 0, 0x03) << 28 | bits(5, 0, 0xFF) << 20 | bits(6, 3, 0x1F) << 15 |
+         bits(6, 0, 0x03) << 13 | bits(7, 0, 0xFF) << 5 | bits(8, 3, 0x1F);
+}
+
 std::size_t WalkPackets(std::string_view bytes, const PacketFound& found) {
   std::size_t at = 0;
   for (;;) {

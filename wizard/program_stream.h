@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace kelvarro {
@@ -21,6 +22,10 @@ std::size_t FindStartCode(std::string_view bytes, std::size_t from);
 
 // Whether `bytes` begin with the pack header of an MPEG-2 program stream.
 bool StartsWithMpeg2Pack(std::string_view bytes);
+
+// The system clock reference of the MPEG-2 pack header that `bytes` begin with, in ticks of
+// 90 kHz; none where they begin with none.
+std::optional<std::uint64_t> PackClock(std::string_view bytes);
 
 // Called with the stream id and the payload (the bytes behind the packet's header) of each
 // packet of private stream 1 or of the first video stream.

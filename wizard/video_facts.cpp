@@ -7,6 +7,9 @@
 namespace kelvarro {
 namespace {
 
+constexpr int kFilmRate = 1;
+constexpr int kPalRate = 3;
+constexpr int kNtscRate = 4;
 constexpr std::uint8_t kSequenceHeader = 0xB3;
 constexpr std::uint8_t kExtension = 0xB5;
 constexpr std::uint8_t kPictureCodingExtension = 0x8;
@@ -23,6 +26,16 @@ std::size_t TrailingZeros(std::string_view bytes) {
 }
 
 }  // namespace
+
+VideoStandard StandardOf(const VideoFacts& video) {
+  if (!video.seen) return VideoStandard::kNeither;
+  if (video.frame_rate_code == kPalRate && (video.height == 576 || video.height == 288)) return VideoStandard::kPal;
+  if ((video.frame_rate_code == kNtscRate || video.frame_rate_code == kFilmRate) &&
+      (video.height == 480 || video.height == 240)) {
+    return VideoStandard::kNtsc;
+  }
+  return VideoStandard::kNeither;
+}
 
 void VideoScan::Feed(std::string_view piece) {
   if (!carry_.empty()) {

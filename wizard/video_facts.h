@@ -23,6 +23,11 @@ struct VideoFacts {
   std::uint64_t repeated_field = 0;
 };
 
+// The standard that the picture's height and rate make: PAL 576 or 288 lines at 25 fps, NTSC
+// 480 or 240 at 29.97 (or 23.976) fps; neither for anything else or where nothing was seen.
+enum class VideoStandard { kNeither, kPal, kNtsc };
+VideoStandard StandardOf(const VideoFacts& video);
+
 // Reads the video's elementary stream as the packets hand it in, piece by piece: a start code
 // and the bytes it needs may be split between two pieces.
 class VideoScan {

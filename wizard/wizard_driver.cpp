@@ -9,12 +9,11 @@
 #include "common/prompts.h"
 #include "wizard/batch_writer.h"
 #include "wizard/conversion.h"
-#include "wizard/disc_advice.h"
+#include "wizard/disc_survey.h"
 #include "wizard/encoding_choices.h"
 #include "wizard/encoding_questions.h"
 #include "wizard/job_script_writer.h"
-#include "wizard/movie_choice.h"
-#include "wizard/movie_reader.h"
+#include "wizard/movie_files.h"
 #include "wizard/vob_lister.h"
 #include "wizard/wizard_files.h"
 
@@ -59,13 +58,19 @@ Ending Run(Console& console, WizardInterpreter& interpreter, FileSystem& files, 
 
   const VobDiscovery found = VobLister(interpreter, files, config.install_dir);
   if (found.failure) return Failed(WriteFailureMessage(*found.failure));
-  if (found.none_found) return Failed(kNoVobMessage + VobFolderHint(files));
+  if (found.none_found) {
+    std::string dropped;
+    for (const std::string& line : DroppedNames(files, {})) dropped += line + "\n";
+    return Failed(kNoVobMessage + VobFolderHint(files) + dropped + (dropped.empty() ? "" : "\n"));
+  }
 
   // Read before the greeting, so that the questions can be told what the disc says.
-  const DiscAdvice disc(ReadMovie(files, ChooseMovie(files, found.names)));
+  const DiscSurvey survey = SurveyDisc(files, found.names);
+  const DiscAdvice& disc = survey.advice;
 
   interpreter.ClearScreen();
   console.Write("welcome to kelvarro 0.7.31\n");
+  console.Write(survey.not_the_movie);
 
   // The job script needs only the install directory, so it is on disk before the questions
   // that shape the batch file.

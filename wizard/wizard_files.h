@@ -7,6 +7,8 @@
 
 namespace kelvarro {
 
+// Where the user puts the movie's VOB files; each is named by this and its name.
+inline constexpr std::string_view kInputFolder = "input\\";
 // The command interpreter's listing of input\*.vob; scanned, then left in place.
 inline constexpr const char* kListingPath = "temp\\menulst.tmp";
 // The VOB files found, one full path a line, for the MPEG-2 decoder.

@@ -7,6 +7,8 @@
 #include "support/disc_fixtures.h"
 #include "support/memory_file_system.h"
 #include "wizard/disc_advice.h"
+#include "wizard/disc_survey.h"
+#include "wizard/movie_files.h"
 
 namespace kelvarro {
 namespace {
@@ -87,6 +89,113 @@ TEST(MovieReader, ReadsTheStartAndFourProbesOfALongTitle) {
   EXPECT_FALSE(advice.JudgeStream('3').refused);
   EXPECT_EQ(advice.JudgeStream('3').line, "\nstream 3 was not seen in the parts of the movie read; taken.");
   EXPECT_TRUE(advice.JudgeStream('8').refused);
+}
+
+// dvdauthor's information file for the PAL title (make.sh): German and English. Found in any
+// case (the backup and the commentary: the driver's test); one whose video is not the movie's
+// is named and not used. Streams are placed through the program chain, so a title read only in
+// part refuses a key that the file does not list as AC3, and tells a listed stream not met.
+TEST(MovieReader, TellsLanguagesAndKindsFromTheTitleSetsInformationFile) {
+  const struct {
+    const char* vob;
+    const char* info_name;
+    const char* info;
+    std::string audio_hint;
+    std::string named;
+  } cases[] = {
+      {"pal_16x9_two_ac3.vob", "vts_01_0.ifo", "pal_16x9_de_en.ifo",
+       "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s, de German\n[1]\tAC3 5.1, 448 kbit/s, en English, normal",
+       ""},
+      {"ntsc_4x3_ac3_dts.vob", "VTS_01_0.IFO", "pal_16x9_de_en.ifo",
+       "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s\n[8]\tDTS 5.1",
+       "\ninput\\VTS_01_0.IFO is of another disc (PAL 16:9, the movie is NTSC 4:3), so its languages are not used" +
+           std::string(kMoveItOut)},
+  };
+  for (const auto& [vob, info_name, info, audio_hint, named] : cases) {
+    MemoryFileSystem files;
+    files.files["input\\VTS_01_1.VOB"] = DiscFixture(vob);
+    files.files[std::string("input\\") + info_name] = DiscFixture(info);
+    const DiscSurvey survey = SurveyDisc(files, {"VTS_01_1.VOB"});
+    EXPECT_EQ(survey.advice.AudioHint(), audio_hint) << info_name;
+    EXPECT_EQ(survey.not_the_movie, named) << info_name;
+  }
+
+  MemoryFileSystem files;
+  files.files["ifo"] = DiscFixture("pal_16x9_de_en.ifo");
+  DiscFacts facts = ReadMovie(files, {{"vob", 0}});
+  facts.read = true;
+  const DiscAdvice advice(facts, ReadTitleSetInfo(files, "ifo"));
+  EXPECT_EQ(advice.AudioHint(),
+            "\nthe disc's audio streams:\n[0]\tAC3, de German, not seen in the parts read\n[1]\tAC3, en English, "
+            "normal, not seen in the parts read");
+  EXPECT_EQ(advice.JudgeStream('1').line, "\nstream 1 was not seen in the parts of the movie read; taken.");
+  EXPECT_EQ(advice.JudgeStream('2').line, "\nkey 2 gives no sound, the disc has: [0] AC3 de, [1] AC3 en.");
+  EXPECT_TRUE(advice.JudgeStream('2').refused);
+
+  // Claiming 255 streams and a program chain table far behind its end, the file gives eight,
+  // each the substream of its own number; cut within its stream entries, none.
+  std::string& damaged = files.files["ifo"];
+  damaged[0x203] = '\xFF';
+  damaged.replace(0xCC, 4, "\xFF\xFF\xFF\xFF");
+  const std::optional<TitleSetInfo> eight = ReadTitleSetInfo(files, "ifo");
+  ASSERT_TRUE(eight.has_value());
+  ASSERT_EQ(eight->audio.size(), 8u);
+  EXPECT_EQ(eight->audio[7].id, 0x87);
+  damaged.resize(0x210);
+  EXPECT_FALSE(ReadTitleSetInfo(files, "ifo"));
+}
+
+// Copies of the fixtures under the names a disc's folder copied whole, or two movies' parts,
+// leave: each file that is not the movie is named, in the list's order, and the movie is read
+// up to the first part whose clock does not go on. A made-up file is not named.
+TEST(MovieReader, NamesTheFilesThatAreNotTheMovie) {
+  const std::string pal = DiscFixture("pal_16x9_two_ac3.vob");
+  const std::string film = DiscFixture("ntsc_film.vob");
+  const auto packs = [&](std::size_t from, std::size_t to) { return pal.substr(from * 2048, (to - from) * 2048); };
+  const auto line = [](const std::string& text) { return "\ninput\\" + text + kMoveItOut; };
+  const std::string other_movie = ", so it seems to be of another movie";
+  const std::string dropped =
+      " is left out of the movie, since its name is not eight characters, a dot and three: rename it, for example to "
+      "VTS_01_1.VOB, and start the wizard again.";
+  const struct {
+    std::vector<std::pair<std::string, std::string>> vobs;
+    std::string named;
+    std::size_t parts;
+  } cases[] = {
+      {{{"VIDEO_TS.VOB", film},
+        {"VTS_01_0.VOB", film},
+        {"VTS_01_1.VOB", pal},
+        {"vts_02_1.vob", film},
+        {"VTS_02_0.VOB", "made up"}},
+       line("VIDEO_TS.VOB is a menu, not the movie") + line("VTS_01_0.VOB is a menu, not the movie") +
+           line("vts_02_1.vob is of title set 02 (extras, a trailer), not the movie's 01"),
+       1},
+      {{{"VTS_01_1.VOB", packs(0, 54)}, {"VTS_01_2.VOB", packs(54, 108)}}, "", 2},
+      {{{"VTS_01_1.VOB", packs(0, 8)},
+        {"VTS_01_2.VOB", packs(60, 108)},
+        {"VTS_01_3.VOB", "made up"},
+        {"VTS_01_4.VOB", pal}},
+       line("VTS_01_2.VOB does not go on from input\\VTS_01_1.VOB (its clock jumps ahead)" + other_movie) +
+           line("VTS_01_4.VOB comes behind input\\VTS_01_2.VOB" + other_movie + " too"),
+       1},
+      {{{"VTS_01_1.VOB", pal}, {"VTS_01_2.VOB", film}},
+       line("VTS_01_2.VOB does not go on from input\\VTS_01_1.VOB (its clock jumps back)" + other_movie),
+       1},
+      {{{"VTS_01_1.VOB", pal}, {"movie.vob", pal}, {"MOVIE_PART1.VOB", "made up"}, {"VTS_01_10.VOB", film}},
+       "\ninput\\VTS_01_10.VOB" + dropped + "\ninput\\movie.vob" + dropped,
+       1},
+  };
+  for (const auto& [vobs, named, parts] : cases) {
+    MemoryFileSystem files;
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : vobs) {
+      files.files["input\\" + name] = bytes;
+      // The listing finds only names of twelve characters.
+      if (name.size() == 12) names.push_back(name);
+    }
+    EXPECT_EQ(SurveyDisc(files, names).not_the_movie, named);
+    EXPECT_EQ(SortOutMovie(files, names, ChooseMovie(files, names)).parts.size(), parts);
+  }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "support/recording_interpreter.h"
 #include "support/scripted_console.h"
 #include "wizard/conversion_steps.h"
+#include "wizard/wizard_files.h"
 
 namespace kelvarro {
 namespace {
@@ -117,10 +118,18 @@ TEST(WizardDriver, NoVobFilesPrintsOnlyTheSecondMessageAndLeavesAnEmptyList) {
       {{},
        {"input\\AUDIO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VIDEO_TS.IFO", "input\\VIDEO_TS\\VTS_01_1.VOB"},
        kNoVob + hint},
+      {{},
+       {"input\\MOVIE_PART1.VOB", "input\\VIDEO_TS\\VTS_01_1.VOB"},
+       kNoVob + hint +
+           "input\\MOVIE_PART1.VOB is left out of the movie, since its name is not eight characters, a dot and three: "
+           "rename it, for example to VTS_01_1.VOB, and start the wizard again.\n\n"},
   };
   for (const auto& [vobs, elsewhere, shown] : cases) {
     Install install(vobs);
-    for (const std::string& path : elsewhere) install.files.files[path] = "";
+    // A real title under the name the listing drops, made-up files elsewhere.
+    for (const std::string& path : elsewhere) {
+      install.files.files[path] = path == "input\\MOVIE_PART1.VOB" ? testing::DiscFixture("ntsc_film.vob") : "";
+    }
     install.files.files["input\\movie.lst"] = "d:\\old\\input\\VTS_09_1.VOB\r\n";
     ScriptedConsole console("q");
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 1);
@@ -162,29 +171,49 @@ TEST(WizardDriver, TellsWhatTheDiscSaysAndRefusesAStreamThatCannotMakeSound) {
     const char* file;
     std::string keys;
     std::string shown;
+    // More files in input\, by name and fixture.
+    std::map<std::string, std::string> more;
   } cases[] = {
-      {"pal_16x9_two_ac3.vob", "2x831N5x5",
+      {"pal_16x9_two_ac3.vob",
+       "2x831N5x5",
        pal_16x9 + kRegion + "2" + "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s\n[1]\tAC3 5.1, 448 kbit/s" +
            kStream + "x" + kStream + "8\nkey 8 gives no sound, the disc has: [0] AC3, [1] AC3." + kStream + "3" +
            "\nkey 3 gives no sound, the disc has: [0] AC3, [1] AC3." + kStream + "1" + kVbr + "N" + kBitrates + "5" +
-           wide + kAspect + "x" + kAspect + "5"},
+           wide + kAspect + "x" + kAspect + "5",
+       {}},
+      {"pal_16x9_two_ac3.vob",
+       "20N54",
+       "\ninput\\VIDEO_TS.VOB is a menu, not the movie: move it out of input\\ and start the wizard again." + pal_16x9 +
+           kRegion + "2" +
+           "\nthe disc's audio streams:\n[0]\tAC3 2.0, 192 kbit/s, de German\n[1]\tAC3 5.1, 448 kbit/s, en English, "
+           "director's comments" +
+           kStream + "0" + kVbr + "N" + kBitrates + "5" + wide + kAspect + "4",
+       {{"VIDEO_TS.VOB", "ntsc_film.vob"}, {"vts_01_0.bup", "pal_16x9_de_en_comments.ifo"}}},
       {"ntsc_film.vob",
        "11"
        "0N51",
        "\nthe disc is NTSC, 720x480 at 29.97 fps: answer 1." + kRegion + "1" +
            "\nthe movie is film (50% of the pictures repeat a field): answer 1." + kFrameRate + "1" +
            "\nthe disc's audio streams:\n[0]\tAC3 1.0, 96 kbit/s" + kStream + "0" + kVbr + "N" + kBitrates + "5" +
-           narrow + kAspect + "1"},
-      {"lpcm_only.vob", "129N51",
+           narrow + kAspect + "1",
+       {}},
+      {"lpcm_only.vob",
+       "129N51",
        "\nthe disc is PAL, 720x576 at 25 fps: answer 2." + kRegion + "1" +
            "\nthe disc is PAL, 25 fps: neither rate fits it." + kFrameRate + "2" +
            "\nthe disc's audio streams:\n[-]\tLPCM 2.0\nno AC3 stream was found, and the sound decoder reads AC3 "
            "only." +
-           kStream + "9" + kVbr + "N" + kBitrates + "5" + narrow + kAspect + "1"},
+           kStream + "9" + kVbr + "N" + kBitrates + "5" + narrow + kAspect + "1",
+       {}},
   };
-  for (const auto& [file, keys, shown] : cases) {
-    Install install({"VTS_01_1.VOB"});
+  for (const auto& [file, keys, shown, more] : cases) {
+    std::vector<std::string> vobs = {"VTS_01_1.VOB"};
+    for (const auto& [name, fixture] : more) {
+      if (MatchesVobPattern(name)) vobs.push_back(name);
+    }
+    Install install(vobs);
     install.files.files["input\\VTS_01_1.VOB"] = testing::DiscFixture(file);
+    for (const auto& [name, fixture] : more) install.files.files["input\\" + name] = testing::DiscFixture(fixture);
     ScriptedConsole console(keys + "nz");
     EXPECT_EQ(RunWizard(console, install.interpreter, install.files, testing::NoShortForm()), 0) << file;
     EXPECT_EQ(console.Output(), kWelcome + shown + kOffer + "n" + kFarewell) << file;
