@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "wizard/program_stream.h"
+
 namespace kelvarro {
 namespace {
 
@@ -19,27 +21,25 @@ constexpr std::array<int, 8> kAc3Channels = {2, 1, 2, 3, 3, 4, 4, 5};
 // Channels by DTS's AMODE, for the arrangements the format defines.
 constexpr std::array<int, 16> kDtsChannels = {1, 2, 2, 2, 2, 3, 3, 4, 4, 5, 6, 6, 6, 7, 8, 8};
 
-std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
-
 // Bits of `bytes`, most significant first, from bit `at` on; the caller has checked the length.
 unsigned Bits(std::string_view bytes, std::size_t at, int count) {
   unsigned value = 0;
-  for (int i = 0; i < count; ++i, ++at) value = value << 1 | ((At(bytes, at / 8) >> (7 - at % 8)) & 1U);
+  for (int i = 0; i < count; ++i, ++at) value = value << 1 | ((ByteAt(bytes, at / 8) >> (7 - at % 8)) & 1U);
   return value;
 }
 
 std::optional<std::string_view> FirstFrame(std::string_view payload) {
-  const std::size_t start = kPointerBase + static_cast<std::size_t>(At(payload, 2) << 8 | At(payload, 3));
+  const std::size_t start = kPointerBase + static_cast<std::size_t>(ByteAt(payload, 2) << 8 | ByteAt(payload, 3));
   if (start < kAudioHeader || start >= payload.size()) return std::nullopt;
   return payload.substr(start);
 }
 
 // An AC3 syncinfo and bit stream info, from the sync word 0B 77 on.
 bool ReadAc3(std::string_view frame, AudioStream& stream) {
-  if (frame.size() < 8 || At(frame, 0) != 0x0B || At(frame, 1) != 0x77) return false;
-  const unsigned fscod = At(frame, 4) >> 6;
-  const unsigned frmsizecod = At(frame, 4) & 0x3F;
-  const unsigned bsid = At(frame, 5) >> 3;
+  if (frame.size() < 8 || ByteAt(frame, 0) != 0x0B || ByteAt(frame, 1) != 0x77) return false;
+  const unsigned fscod = ByteAt(frame, 4) >> 6;
+  const unsigned frmsizecod = ByteAt(frame, 4) & 0x3F;
+  const unsigned bsid = ByteAt(frame, 5) >> 3;
   if (fscod == 3 || frmsizecod / 2 >= kAc3Kbps.size() || bsid > 10) return false;
   std::size_t bit = 48;
   const unsigned acmod = Bits(frame, bit, 3);
@@ -66,7 +66,7 @@ bool ReadDts(std::string_view frame, AudioStream& stream) {
 // LPCM adds three bytes to the audio header; the second holds the channels less one.
 bool ReadLpcm(std::string_view payload, AudioStream& stream) {
   if (payload.size() < kAudioHeader + 3) return false;
-  stream.channels = (At(payload, kAudioHeader + 1) & 0x07) + 1;
+  stream.channels = (ByteAt(payload, kAudioHeader + 1) & 0x07) + 1;
   return true;
 }
 
@@ -74,7 +74,7 @@ bool ReadLpcm(std::string_view payload, AudioStream& stream) {
 
 void AudioScan::Feed(std::string_view payload) {
   if (payload.size() < kAudioHeader) return;
-  const std::uint8_t id = At(payload, 0);
+  const std::uint8_t id = ByteAt(payload, 0);
   AudioCoding coding = AudioCoding::kAc3;
   if (id >= 0x88 && id <= 0x8F) {
     coding = AudioCoding::kDts;

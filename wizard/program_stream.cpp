@@ -11,13 +11,11 @@ constexpr std::uint8_t kFirstPacketId = 0xBB;
 constexpr std::size_t kPackHeader = 14;
 constexpr std::size_t kPacketHeader = 6;
 
-std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
-
 // The payload behind an MPEG-2 packet header: flags, then the header's own length. Nothing
 // when the header is not of that kind or runs past the packet.
 std::string_view Payload(std::string_view packet) {
-  if (packet.size() < 3 || (At(packet, 0) & 0xC0) != 0x80) return {};
-  const std::size_t header = 3 + std::size_t{At(packet, 2)};
+  if (packet.size() < 3 || (ByteAt(packet, 0) & 0xC0) != 0x80) return {};
+  const std::size_t header = 3 + std::size_t{ByteAt(packet, 2)};
   return header <= packet.size() ? packet.substr(header) : std::string_view();
 }
 
@@ -36,15 +34,15 @@ std::size_t FindStartCode(std::string_view bytes, std::size_t from) {
 }
 
 bool StartsWithMpeg2Pack(std::string_view bytes) {
-  return bytes.size() >= kPackHeader && FindStartCode(bytes.substr(0, 3), 0) == 0 && At(bytes, 3) == kPackStart &&
-         (At(bytes, 4) & 0xC0) == 0x40;
+  return bytes.size() >= kPackHeader && FindStartCode(bytes.substr(0, 3), 0) == 0 && ByteAt(bytes, 3) == kPackStart &&
+         (ByteAt(bytes, 4) & 0xC0) == 0x40;
 }
 
 std::optional<std::uint64_t> PackClock(std::string_view bytes) {
   if (!StartsWithMpeg2Pack(bytes)) return std::nullopt;
   // 33 bits in bytes 4 to 8, behind and between marker bits: 3, 2, 8, 5, 2, 8 and 5 of them.
   const auto bits = [&](std::size_t i, unsigned shift, unsigned mask) {
-    return std::uint64_t{At(bytes, i)} >> shift & mask;
+    return std::uint64_t{ByteAt(bytes, i)} >> shift & mask;
   };
   return bits(4, 3, 0x07) << 30 | bits(4, 0, 0x03) << 28 | bits(5, 0, 0xFF) << 20 | bits(6, 3, 0x1F) << 15 |
          bits(6, 0, 0x03) << 13 | bits(7, 0, 0xFF) << 5 | bits(8, 3, 0x1F);
@@ -61,10 +59,10 @@ std::size_t WalkPackets(std::string_view bytes, const PacketFound& found) {
       return end;
     }
     if (start + 4 > bytes.size()) return start;
-    const std::uint8_t id = At(bytes, start + 3);
+    const std::uint8_t id = ByteAt(bytes, start + 3);
     if (id == kPackStart) {
       if (start + kPackHeader > bytes.size()) return start;
-      const std::size_t end = start + kPackHeader + static_cast<std::size_t>(At(bytes, start + 13) & 0x07);
+      const std::size_t end = start + kPackHeader + static_cast<std::size_t>(ByteAt(bytes, start + 13) & 0x07);
       if (end > bytes.size()) return start;
       at = end;
       continue;
@@ -76,7 +74,7 @@ std::size_t WalkPackets(std::string_view bytes, const PacketFound& found) {
     }
     if (start + kPacketHeader > bytes.size()) return start;
     const std::size_t end =
-        start + kPacketHeader + static_cast<std::size_t>(At(bytes, start + 4) << 8 | At(bytes, start + 5));
+        start + kPacketHeader + static_cast<std::size_t>(ByteAt(bytes, start + 4) << 8 | ByteAt(bytes, start + 5));
     if (end > bytes.size()) return start;
     if (id == kPrivateStream1 || id == kVideoStream) {
       found(id, Payload(bytes.substr(start + kPacketHeader, end - start - kPacketHeader)));

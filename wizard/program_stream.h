@@ -12,6 +12,9 @@
 
 namespace kelvarro {
 
+// The byte at `i` as the unsigned value the formats define; `i` must lie within `bytes`.
+inline std::uint8_t ByteAt(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
+
 // Private stream 1, which carries AC3, DTS and LPCM sound behind a substream id.
 inline constexpr std::uint8_t kPrivateStream1 = 0xBD;
 // The first video stream; a DVD has only this one.

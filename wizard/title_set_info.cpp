@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "wizard/program_stream.h"
+
 namespace kelvarro {
 namespace {
 
@@ -19,9 +21,8 @@ constexpr std::uint64_t kSectorBytes = 2048;
 constexpr std::size_t kChainTableHead = 16;
 constexpr std::size_t kAudioControl = 0x0C;
 
-std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
 std::uint32_t Word(std::string_view bytes, std::size_t i) {
-  return std::uint32_t{At(bytes, i)} << 8 | At(bytes, i + 1);
+  return std::uint32_t{ByteAt(bytes, i)} << 8 | ByteAt(bytes, i + 1);
 }
 std::uint32_t Long(std::string_view bytes, std::size_t i) { return Word(bytes, i) << 16 | Word(bytes, i + 2); }
 
@@ -88,21 +89,21 @@ std::optional<TitleSetInfo> ReadTitleSetInfo(FileSystem& files, const std::strin
   const std::optional<std::string> head = ReadExactly(files, path, 0, kAudioEntries + kMostStreams * kEntryBytes);
   if (!head || head->compare(0, kMagic.size(), kMagic) != 0) return std::nullopt;
   TitleSetInfo info;
-  info.video_format = At(*head, kVideoAttributes) >> 4 & 0x03;
-  info.display_aspect = At(*head, kVideoAttributes) >> 2 & 0x03;
+  info.video_format = ByteAt(*head, kVideoAttributes) >> 4 & 0x03;
+  info.display_aspect = ByteAt(*head, kVideoAttributes) >> 2 & 0x03;
   const std::optional<std::string> control = AudioControl(files, path, *head);
-  const std::size_t count = std::min<std::size_t>(At(*head, kAudioCount), kMostStreams);
+  const std::size_t count = std::min<std::size_t>(ByteAt(*head, kAudioCount), kMostStreams);
   for (std::size_t i = 0; i < count; ++i) {
     const std::string_view entry = std::string_view(*head).substr(kAudioEntries + i * kEntryBytes, kEntryBytes);
-    const std::optional<AudioCoding> coding = CodingOf(At(entry, 0) >> 5);
+    const std::optional<AudioCoding> coding = CodingOf(ByteAt(entry, 0) >> 5);
     // Where the title's program chain cannot be read, the logical stream is the physical one,
     // as on most discs.
     const std::uint32_t word = control ? Word(*control, 2 * i) : 0x8000 | static_cast<std::uint32_t>(i) << 8;
     const unsigned number = word >> 8 & 0x7F;
     if (!coding || (word & 0x8000) == 0 || number >= kMostStreams) continue;
     ListedStream stream{*coding, static_cast<std::uint8_t>(FirstId(*coding) + number), "", 0};
-    if ((At(entry, 0) >> 2 & 0x03) == 1) stream.language = Language(entry[2], entry[3]);
-    if (At(entry, 5) <= 4) stream.code_extension = At(entry, 5);
+    if ((ByteAt(entry, 0) >> 2 & 0x03) == 1) stream.language = Language(entry[2], entry[3]);
+    if (ByteAt(entry, 5) <= 4) stream.code_extension = ByteAt(entry, 5);
     info.audio.push_back(stream);
   }
   return info;

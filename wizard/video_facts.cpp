@@ -16,8 +16,6 @@ constexpr std::uint8_t kPictureCodingExtension = 0x8;
 // The start code and the five bytes behind it that a picture coding extension needs.
 constexpr std::size_t kCodeBytes = 9;
 
-std::uint8_t At(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
-
 // Up to two zeros at the end, which may begin a start code.
 std::size_t TrailingZeros(std::string_view bytes) {
   std::size_t zeros = 0;
@@ -65,16 +63,16 @@ void VideoScan::Feed(std::string_view piece) {
 }
 
 void VideoScan::Take(std::string_view code) {
-  const std::uint8_t id = At(code, 3);
+  const std::uint8_t id = ByteAt(code, 3);
   if (id == kSequenceHeader && !facts_.seen) {
     facts_.seen = true;
-    facts_.width = At(code, 4) << 4 | At(code, 5) >> 4;
-    facts_.height = (At(code, 5) & 0x0F) << 8 | At(code, 6);
-    facts_.aspect_code = At(code, 7) >> 4;
-    facts_.frame_rate_code = At(code, 7) & 0x0F;
-  } else if (id == kExtension && facts_.seen && At(code, 4) >> 4 == kPictureCodingExtension) {
+    facts_.width = ByteAt(code, 4) << 4 | ByteAt(code, 5) >> 4;
+    facts_.height = (ByteAt(code, 5) & 0x0F) << 8 | ByteAt(code, 6);
+    facts_.aspect_code = ByteAt(code, 7) >> 4;
+    facts_.frame_rate_code = ByteAt(code, 7) & 0x0F;
+  } else if (id == kExtension && facts_.seen && ByteAt(code, 4) >> 4 == kPictureCodingExtension) {
     ++facts_.pictures;
-    if ((At(code, 7) & 0x02) != 0) ++facts_.repeated_field;
+    if ((ByteAt(code, 7) & 0x02) != 0) ++facts_.repeated_field;
   }
 }
 
