@@ -61,7 +61,11 @@ SETUP_MENU=$'\n[1]\t16-bit MMX Chen iDCT (standard)\n[2]\t32-bit MMX iDCT\n[3]\t
 run_keys() {
   printf '%b' "$2" | wine_run "$1" > "$work/out.txt"
   local status=$?
-  [[ $status -eq 0 ]] || fail "$1 ended with exit code $status for keys '$2'"
+  if [[ $status -ne 0 ]]; then
+    # What the program and Wine said, so that a failure can be told from a Wine that did not start.
+    tail -n 20 "$work/out.txt" "$work/wine.err" >&2
+    fail "$1 ended with exit code $status for keys '$2'"
+  fi
 }
 
 # An install tree in directory $1: setup.exe ($2), wizard.exe ($3), the stand-in ($4) as each
