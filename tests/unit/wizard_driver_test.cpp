@@ -419,8 +419,8 @@ TEST(WizardDriver, RunOfferChecksBeforeAndTellsTheOutcomeAfterTheBatchRun) {
       {"encoder failed", [](Install& i) { i.made = 3; }, not_made("progs\\lame.exe", "temp\\audio.mp3"), true},
       {"joiner failed", [](Install& i) { i.made = 4; }, not_made("nandub\\nandub.exe", "output\\output.avi"), true},
       {"empty files", [](Install& i) { i.made_bytes = ""; }, not_made("progs\\m2apx3g.exe", "temp\\movie_1.avi"), true},
-      {"joiner's exit code", [](Install& i) { i.interpreter.batch_run.exit_code = 3; },
-       "\nuh-oh... looks like nandub\\nandub.exe ended with exit code 3, so the movie was not made!\n\n", true},
+      {"joiner's exit code", [](Install& i) { i.interpreter.batch_run.exit_code = 1; },
+       "\nuh-oh... looks like nandub\\nandub.exe ended with exit code 1, so the movie was not made!\n\n", true},
       {"not started", [](Install& i) { i.interpreter.batch_run.not_started = testing::kMissing; },
        "\nuh-oh... process.bat could not be started: " + testing::kMissing + "!\n\n", true},
   };
