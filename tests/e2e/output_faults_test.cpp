@@ -231,6 +231,20 @@ TEST(OutputFaults, WizardTellsAListingCutShortByTheFileSizeLimit) {
 // Whether anything, even a dangling link, was left beside config.cfg.
 bool LeftBeside(const TempDir& dir) { return fs::exists(fs::symlink_status(dir / "config.cfg.new")); }
 
+// The new file beside config.cfg that cannot take a byte (the file-size limit at zero, its
+// signal ignored) is told after the answer and removed; config.cfg keeps its bytes.
+TEST(OutputFaults, SetupKeepsItsConfigWhenTheNewOneCannotBeWritten) {
+  TempDir dir;
+  WriteBytes(dir / "config.cfg", kEarlier);
+  PtyOptions options = ScriptedRunIn(dir, "/bin/bash", "bash", "2k");
+  options.argv = {"bash", "-c", "trap '' XFSZ; ulimit -f 0; exec -a 'C:\\k\\setup.exe' \"$0\"", KELVARRO_SETUP};
+  PtySession session(options);
+  EXPECT_EQ(session.Finish(), 1);
+  EXPECT_EQ(session.Transcript(), kClear + kBanner + kIdctMenu + "2" + NotWritten("config.cfg", std::strerror(EFBIG)));
+  EXPECT_EQ(ReadBytes(dir / "config.cfg"), kEarlier);
+  EXPECT_FALSE(LeftBeside(dir));
+}
+
 // config.cfg that cannot be written is told in one line: right after the banner when it cannot
 // be opened, after the answer when the write fails. Then a key and exit code 1, and what was
 // there stays, with nothing left beside it.

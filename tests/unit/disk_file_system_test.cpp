@@ -123,6 +123,21 @@ TEST_F(DiskFileSystemTest, FileThatCannotBeWrittenIsToldWithTheReason) {
 
 // A replaced file keeps its old bytes until the new ones are complete, and nothing is left
 // beside it.
+// A folder's lock is held until let go: a second one, even of this process, is refused as held
+// elsewhere; a lock in a folder that is not there is none, and not held.
+TEST_F(DiskFileSystemTest, FolderLockIsHeldUntilLetGo) {
+  bool held = false;
+  std::unique_ptr<FolderLock> lock = files_.LockFolder("temp\\wizard.lck", held);
+  ASSERT_NE(lock, nullptr);
+  EXPECT_EQ(files_.LockFolder("temp\\wizard.lck", held), nullptr);
+  EXPECT_TRUE(held);
+  lock.reset();
+  EXPECT_NE(files_.LockFolder("temp\\wizard.lck", held), nullptr);
+  EXPECT_FALSE(held);
+  EXPECT_EQ(files_.LockFolder("gone\\wizard.lck", held), nullptr);
+  EXPECT_FALSE(held);
+}
+
 TEST_F(DiskFileSystemTest, ReplacedFileKeepsItsBytesUntilTheNewOnesAreComplete) {
   EXPECT_EQ(files_.EnsureWritable("config.cfg"), "");
   EXPECT_EQ(Bytes(dir_ / "config.cfg"), "");
