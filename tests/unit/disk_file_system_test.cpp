@@ -88,6 +88,15 @@ TEST_F(DiskFileSystemTest, OnlyAnExistingFileIsARegularFile) {
   EXPECT_FALSE(files_.IsRegularFile("input"));
 }
 
+// A name is found whatever the case of its letters in any part of the path, as a Windows
+// program finds it.
+TEST_F(DiskFileSystemTest, FindsANameInAnyCase) {
+  fs::create_directories(dir_ / "progs");
+  std::ofstream(dir_ / "progs" / "azid.exe").put('x');
+  EXPECT_EQ(files_.FindAnyCase("PROGS\\AZID.EXE").size(), 1u);
+  EXPECT_TRUE(files_.FindAnyCase("PROGS\\LAME.EXE").empty());
+}
+
 // A part read past 4 GiB, fewer bytes at the end of the file, none behind it; a folder is no
 // file to read. (A FIFO is never opened: WizardTerminal's runs with one among the VOB files.)
 TEST_F(DiskFileSystemTest, ReadsAPartOfAFileLargerThan4GiB) {
