@@ -9,8 +9,6 @@ namespace kelvarro {
 namespace {
 
 constexpr int kFilmRate = 1;
-constexpr int kAspect4To3 = 2;
-constexpr int kAspect16To9 = 3;
 // Film carries repeat_first_field on half of its pictures, video on none: below the one share
 // it is video, from the other on film, and in between a mix of both.
 constexpr int kVideoBelowPercent = 2;

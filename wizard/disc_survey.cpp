@@ -17,8 +17,6 @@ constexpr int kNtscFormat = 0;
 constexpr int kPalFormat = 1;
 constexpr int kNarrowAspect = 0;
 constexpr int kWideAspect = 3;
-constexpr int kNarrowCode = 2;
-constexpr int kWideCode = 3;
 
 struct FoundInfo {
   std::string path;
@@ -45,8 +43,8 @@ bool SameVideo(const TitleSetInfo& info, const VideoFacts& video) {
   const VideoStandard standard = StandardOf(video);
   return !(standard == VideoStandard::kPal && info.video_format == kNtscFormat) &&
          !(standard == VideoStandard::kNtsc && info.video_format == kPalFormat) &&
-         !(video.seen && video.aspect_code == kNarrowCode && info.display_aspect == kWideAspect) &&
-         !(video.seen && video.aspect_code == kWideCode && info.display_aspect == kNarrowAspect);
+         !(video.seen && video.aspect_code == kAspect4To3 && info.display_aspect == kWideAspect) &&
+         !(video.seen && video.aspect_code == kAspect16To9 && info.display_aspect == kNarrowAspect);
 }
 
 std::string Joined(const char* standard, const char* aspect) {
@@ -67,10 +65,10 @@ std::string MovieVideo(const VideoFacts& video) {
   return Joined(standard == VideoStandard::kPal    ? "PAL"
                 : standard == VideoStandard::kNtsc ? "NTSC"
                                                    : "",
-                !video.seen                        ? ""
-                : video.aspect_code == kWideCode   ? "16:9"
-                : video.aspect_code == kNarrowCode ? "4:3"
-                                                   : "");
+                !video.seen                         ? ""
+                : video.aspect_code == kAspect16To9 ? "16:9"
+                : video.aspect_code == kAspect4To3  ? "4:3"
+                                                    : "");
 }
 
 }  // namespace

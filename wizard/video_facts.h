@@ -17,11 +17,15 @@ struct VideoFacts {
   int height = 0;
   // 1 = 24000/1001, 2 = 24, 3 = 25, 4 = 30000/1001, 5 = 30.
   int frame_rate_code = 0;
-  // 2 = 4:3, 3 = 16:9.
+  // kAspect4To3, kAspect16To9, or another code.
   int aspect_code = 0;
   std::uint64_t pictures = 0;
   std::uint64_t repeated_field = 0;
 };
+
+// The sequence header's aspect codes of a DVD's pictures.
+inline constexpr int kAspect4To3 = 2;
+inline constexpr int kAspect16To9 = 3;
 
 // The standard that the picture's height and rate make: PAL 576 or 288 lines at 25 fps, NTSC
 // 480 or 240 at 29.97 (or 23.976) fps; neither for anything else or where nothing was seen.
