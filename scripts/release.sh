@@ -19,7 +19,6 @@
 # It installs what it needs and the machine lacks (install-deps.sh packages).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/lib.sh
 top=$PWD
 
 outdir=${1:-build/packages}
@@ -44,16 +43,14 @@ outdir=$(cd "$outdir" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Configures and builds folder $1 with the options that follow, then installs it, stripped,
-# into the fresh tree $work/$2. The build's output is shown only when it fails.
+# Configures build folder $1 with the cmake options that follow, builds the programs, then
+# installs them, stripped, into the fresh tree $work/$2. The output is shown only on failure.
 build_and_install() {
-  local build=$1 tree=$work/$2 fresh
+  local build=$1 tree=$work/$2
   shift 2
   echo "--- building $build"
-  fresh=$(fresh_if_other_generator "$build" Ninja)
-  cmake -S "$top" -B "$build" -G Ninja $fresh -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DKELVARRO_BENCHMARKS=OFF -DKELVARRO_REPRODUCIBLE=ON "$@" >"$work/log" 2>&1 &&
-    cmake --build "$build" -j "$jobs" >>"$work/log" 2>&1 &&
+  cmake "$@" >"$work/log" 2>&1 &&
+    cmake --build "$build" -j "$jobs" --target setup wizard >>"$work/log" 2>&1 &&
     cmake --install "$build" --prefix "$tree" --strip >>"$work/log" 2>&1 ||
     { tail -n 40 "$work/log"; echo "release.sh: building or installing $build failed" >&2; exit 1; }
 }
@@ -73,11 +70,15 @@ settle_tree() {
   (cd "$tree" && find . -mindepth 1 -printf '%P\n') | sort >"$2"
 }
 
-build_and_install build/release-windows windows -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
-build_and_install build/release-linux linux -DKELVARRO_STATIC_PROGRAMS=ON
+# The programs are those of the windows and release presets (both naming no folder, the Linux
+# ones static), so that a release after the tests' builds (scripts/test.sh) builds nothing
+# again. Each folder is configured afresh, from the preset alone, whatever its cache held; only
+# the programs are built (the windows preset's tests are configured, not built).
+build_and_install build/windows windows --preset windows --fresh
+build_and_install build/release linux --preset release --fresh
 
-zip_name=$(package_name build/release-windows).zip
-tar_name=$(package_name build/release-linux).tar.gz
+zip_name=$(package_name build/windows).zip
+tar_name=$(package_name build/release).tar.gz
 [[ $zip_name != .zip && $tar_name != .tar.gz ]] || { echo "release.sh: CPack's package names are missing" >&2; exit 1; }
 
 echo "--- packing $zip_name and $tar_name into $outdir"

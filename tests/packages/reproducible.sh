@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The release packages are the same bytes every time, and hold the install tree and nothing
-# else. scripts/release.sh runs twice: once here, and once in a copy of these sources at
-# another path (with a blank in it), so in other build folders, later, with umask 077 and
-# another time zone. Then each check prints "ok: WHAT" or "FAIL: WHAT: why":
+# else. scripts/release.sh runs twice: once here, with the build folders that are here (the
+# release preset's, which test.sh has built), and once from scratch in a copy of these sources
+# at another path (with a blank in it), later, with umask 077 and another time zone. Then each check prints "ok: WHAT" or "FAIL: WHAT: why":
 #
 #   same bytes   both runs give the same packages and SHA256SUMS, and sha256sum -c agrees
 #   .tar.gz      its entries, in order, with their modes, owners and times; gzip's header
