@@ -25,11 +25,14 @@ packages_for() {
     # i386 architecture) the loader of 32-bit programs such as the tool stand-in that the i686
     # compiler builds. The tests compile their own GoogleTest from its sources, read the
     # programs' resources with icoutils and binutils' strings, unpack the ZIP package, and
-    # generate Japanese and German locales from the sources in locales.
-    windows) echo cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64 wine32:i386 icoutils binutils unzip locales ;;
+    # generate Japanese and German locales from the sources in locales. Of MinGW-w64's
+    # compilers only those with POSIX threads, which the toolchain file names: the others would
+    # double the install.
+    windows) echo cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64 wine32:i386 icoutils binutils unzip locales ;;
     # The native programs (built with their tests, as in debug) run the batch file through
-    # Wine, whose tools are 32-bit stand-ins.
-    wine-native) echo g++ cmake ninja-build libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 ;;
+    # Wine, whose tools are the windows preset's stand-ins (its configure needs GoogleTest's
+    # sources).
+    wine-native) echo g++ cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64 wine32:i386 ;;
     # clang-tidy reads the compile commands of the clang preset, so lint configures it; the check
     # of the C names the programs import builds them with the debug preset and reads them with nm.
     lint) echo clang-format clang-tidy clang libclang-rt-14-dev g++ binutils cmake ninja-build libgtest-dev ;;
@@ -37,8 +40,9 @@ packages_for() {
     fuzz) echo clang libclang-rt-14-dev cmake ninja-build ;;
     memcheck) echo g++ cmake ninja-build libgtest-dev valgrind ;;
     # scripts/release.sh, and the stage that runs it twice: both builds of the programs (strip
-    # comes with binutils), zip for the ZIP, unzip's zipinfo and binutils' strings for the checks.
-    packages) echo g++ cmake ninja-build g++-mingw-w64-x86-64 binutils zip unzip git ;;
+    # comes with binutils; the windows preset configures its tests, which need GoogleTest's
+    # sources and the i686 compiler), zip for the ZIP, unzip's zipinfo and binutils' strings.
+    packages) echo g++ cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest binutils zip unzip git ;;
     *) return 1 ;;
   esac
 }
@@ -65,8 +69,8 @@ present_without_dpkg() {
     binutils) set -- strings ;;
     icoutils) set -- wrestool ;;
     wine64 | wine32:i386) set -- wine ;;
-    g++-mingw-w64-x86-64) set -- x86_64-w64-mingw32-g++-posix ;;
-    g++-mingw-w64-i686) set -- i686-w64-mingw32-g++-posix ;;
+    g++-mingw-w64-x86-64-posix) set -- x86_64-w64-mingw32-g++-posix ;;
+    g++-mingw-w64-i686-posix) set -- i686-w64-mingw32-g++-posix ;;
     locales) set -- locale ;;
     libclang-rt-14-dev) return 1 ;;
   esac

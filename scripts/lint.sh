@@ -46,9 +46,17 @@ if ! cmake --preset clang $fresh >"$work/configure.log" 2>&1; then
   echo "lint: cmake --preset clang failed, so clang-tidy has no compile commands"
   exit 1
 fi
-# The fuzz targets have a preset of their own; configuring it builds nothing.
-fresh=$(fresh_if_other_generator build/fuzz Ninja)
-if ! cmake --preset fuzz $fresh >"$work/configure.log" 2>&1; then
+# The tests' compile commands name their precompiled GoogleTest header, which must be built.
+mapfile -t headers < <(grep -o "$top/build/clang/[^ ]*\.pch" build/clang/compile_commands.json | sort -u)
+if [[ ${#headers[@]} -gt 0 ]] && ! ninja -C build/clang "${headers[@]#"$top/build/clang/"}" >"$work/configure.log" 2>&1; then
+  cat "$work/configure.log"
+  echo "lint: the tests' precompiled header does not build"
+  exit 1
+fi
+# The fuzz targets have a preset of their own, configured into a folder of lint's own, so that
+# a fuzz build beside it (scripts/test.sh) is left alone; nothing is built there.
+fresh=$(fresh_if_other_generator build/lint-fuzz Ninja)
+if ! cmake --preset fuzz -B build/lint-fuzz $fresh >"$work/configure.log" 2>&1; then
   cat "$work/configure.log"
   echo "lint: cmake --preset fuzz failed, so clang-tidy has no compile commands for the fuzz targets"
   exit 1
@@ -56,12 +64,12 @@ fi
 printf '%s\n' "${sources[@]/#/$top/}" | grep '\.cpp$' >"$work/ours"
 
 # Each source is checked once, with the first of these builds that compiles it: the clang
-# preset, the fuzz preset (the fuzz targets), then the release preset (the benchmarks), then the
-# windows preset (the Windows-only sources), each where its folder has been configured.
+# preset (with the benchmarks), the fuzz preset (the fuzz targets), then the windows preset (the
+# Windows-only sources), where its folder has been configured.
 tidy_status=0
 : >"$work/checked"
 : >"$work/tidy.log"
-for build in clang fuzz release windows; do
+for build in clang lint-fuzz windows; do
   [[ -f build/$build/compile_commands.json ]] || continue
   extra=()
   if [[ $build == windows ]]; then

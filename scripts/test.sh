@@ -1,15 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test of kelvarro, stage by stage, after installing what the stages need:
-#
-#   debug    the native debug build with GCC and its tests
-#   clang    the same with Clang, under AddressSanitizer and UndefinedBehaviorSanitizer
-#   windows  the MinGW-w64 cross build, its tests under Wine
-#   wine-native the native setup and wizard with the real Wine running process.bat
-#   release  the release programs and the benchmarks, built only, so that they keep compiling
-#   lint     clang-format and clang-tidy over our sources (scripts/lint.sh)
-#   fuzz     every fuzz target for 8 s (scripts/fuzz.sh; longer by hand)
-#   memcheck valgrind over whole runs of both programs (scripts/memcheck.sh)
-#   packages the release packages built twice, compared byte for byte (tests/packages/reproducible.sh)
+# Runs every test of kelvarro, stage by stage (stage_list below names them and what each
+# runs), after installing what the stages need with scripts/install-deps.sh:
 #
 #   bash scripts/test.sh                 # every stage
 #   bash scripts/test.sh debug windows   # only these
@@ -25,17 +16,17 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-# The stages in the order they run, each with what it runs.
+# The stages in the order they are shown, each with what it runs.
 stage_list=(
   "debug:native debug build with GCC and its tests"
   "clang:native debug build with Clang under AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
-  "windows:MinGW-w64 cross build, its tests under Wine"
-  "wine-native:native setup and wizard, the batch file run by the real Wine"
-  "release:release programs and benchmarks, built only"
   "lint:clang-format and clang-tidy over our sources"
   "fuzz:every fuzz target for a short while, under ASan and UBSan"
   "memcheck:valgrind over whole runs of both programs"
+  "release:release programs and benchmarks, built only"
+  "windows:MinGW-w64 cross build, its tests under Wine"
   "packages:release packages built twice by scripts/release.sh, compared byte for byte"
+  "wine-native:native setup and wizard, the batch file run by the real Wine"
 )
 all_stages=()
 declare -A about=()
@@ -44,6 +35,7 @@ for entry in "${stage_list[@]}"; do
   about[${entry%%:*}]=${entry#*:}
 done
 
+named=("$@")
 stages=("$@")
 [[ ${#stages[@]} -gt 0 ]] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do
@@ -168,8 +160,8 @@ trap stop_wine_server EXIT
 
 stage_windows() {
   require cmake cmake && require ninja ninja-build &&
-    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
-    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686 &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix &&
+    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix &&
     require wine wine && require wineserver wine && require wrestool icoutils && require unzip unzip &&
     require strings binutils && require_wine_loaders || return 1
   [[ -f /usr/src/googletest/CMakeLists.txt ]] ||
@@ -183,28 +175,18 @@ stage_windows() {
 require_wine_loaders() { wine_loaders_fit || { stage_note=$wine_prefix_problem; return 1; }; }
 
 # The native programs of the debug preset run by the real Wine (tests/wine/native_programs.sh),
-# with 32-bit tool stand-ins that the i686 cross compiler builds here.
+# with the windows preset's tool stand-ins: 32-bit ones, as the real tools are, where the
+# machine runs 32-bit programs.
 stage_wine-native() {
   require cmake cmake && require ninja ninja-build && require g++ g++ &&
-    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 &&
-    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686 && require wine wine && require wineserver wine &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix &&
+    require i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix && require wine wine && require wineserver wine &&
     require winepath wine && require_wine_loaders || return 1
-  local bits compiler stand_in
-  build_preset debug setup wizard || return 1
-  echo "--- build: the tool stand-ins"
-  mkdir -p build/wine-native
-  for bits in 64 32; do
-    compiler=x86_64-w64-mingw32-g++-posix
-    [[ $bits == 32 ]] && compiler=i686-w64-mingw32-g++-posix
-    stand_in=build/wine-native/tool_stand_in_$bits.exe
-    [[ $stand_in -nt tests/wine/tool_stand_in.cpp ]] && continue
-    $compiler -std=c++17 -O1 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror -static \
-      tests/wine/tool_stand_in.cpp -o "$stand_in" || { stage_note="the $bits-bit tool stand-in did not build"; return 1; }
-  done
-  # The tools are 32-bit, as the real ones are, where the machine runs 32-bit programs.
-  stand_in=build/wine-native/tool_stand_in_64.exe
-  host_runs_32_bit_programs && stand_in=build/wine-native/tool_stand_in_32.exe
-  start_wine_server build/wine-native/tool_stand_in_64.exe build/wine-native/tool_stand_in_32.exe &&
+  local stand_ins=build/windows/tests/wine stand_in
+  build_preset debug setup wizard && build_preset windows tool_stand_in tool_stand_in_32_exe || return 1
+  stand_in=$stand_ins/tool_stand_in.exe
+  host_runs_32_bit_programs && stand_in=$stand_ins/tool_stand_in_32.exe
+  start_wine_server "$stand_ins/tool_stand_in.exe" "$stand_ins/tool_stand_in_32.exe" &&
     run_counted '' '' '' bash tests/wine/native_programs.sh build/debug/setup/setup build/debug/wizard/wizard "$stand_in"
 }
 
@@ -237,12 +219,12 @@ run_counted() {
   return "$status"
 }
 
-stage_fuzz() { require clang++ clang && run_counted '' '' '' bash scripts/fuzz.sh 8; }
+stage_fuzz() { require clang++ clang && run_counted '' '' '' bash scripts/fuzz.sh 4; }
 stage_memcheck() { require valgrind valgrind && require g++ g++ && run_counted '' '' '' bash scripts/memcheck.sh; }
 
 stage_packages() {
   require cmake cmake && require ninja ninja-build && require g++ g++ &&
-    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64 && require zip zip && require zipinfo unzip &&
+    require x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix && require zip zip && require zipinfo unzip &&
     require strings binutils && require git git || return 1
   # Each check of reproducible.sh is one case; its last line sums them up.
   run_counted '^ok: ' '^FAIL: ' 'reproducible.sh: ' bash tests/packages/reproducible.sh
@@ -250,19 +232,10 @@ stage_packages() {
 
 # --- the run -----------------------------------------------------------------------------------
 
-run_started=$(date +%s)
-echo "=== install: what ${stages[*]} need ==="
-if ! bash scripts/install-deps.sh "${stages[@]}"; then
-  echo "test.sh: the tools above could not be installed, so no stage ran"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
-
-passed=0
-failed=0
-skipped=0
-rows=()
-for stage in "${stages[@]}"; do
+# Runs stage $1, showing its output, and sets row to its line of the table; stage_passed,
+# stage_failed and stage_skipped hold its counts.
+run_stage() {
+  local stage=$1 started result took detail
   started=$(date +%s)
   stage_passed=0 stage_failed=0 stage_skipped=0 stage_note=""
   echo
@@ -274,17 +247,96 @@ for stage in "${stages[@]}"; do
     ((stage_failed > 0)) || stage_failed=1  # a stage that could not run its tests is one failure
   fi
   took=$(format_seconds $(($(date +%s) - started)))
-  if [[ $result == passed ]]; then
-    echo "=== $stage: passed in $took"
-  else
-    echo "=== $stage: failed in $took"
-    echo "$stage: ${stage_note:-failed}"
-  fi
+  echo "=== $stage: $result in $took"
   detail=${stage_note:-}
   if [[ $result == passed ]]; then
     if ((stage_passed > 0)); then detail="$stage_passed test cases"; else detail="built"; fi
+  else
+    echo "$stage: ${stage_note:-failed}"
   fi
-  rows+=("$(printf '%-11s  %-6s  %10s  %s' "$stage" "$result" "$took" "$detail")")
+  row=$(printf '%-11s  %-6s  %10s  %s' "$stage" "$result" "$took" "$detail")
+}
+
+# Stops the run when install-deps.sh ended with status $1: no stage from $2 on could run.
+stop_unless_installed() {
+  [[ $1 -eq 0 ]] && return 0
+  echo "test.sh: the tools above could not be installed, so no stage from $2 on ran"
+  echo "$passed passed, $((failed + 1)) failed"
+  exit 1
+}
+
+# In a run of every stage, release, windows and packages run one after another beside the
+# others, after installing what they and wine-native need: the Wine tests mostly wait, and the
+# other stages' steps that use one core leave room. Their output is kept and shown in their
+# turn; wine-native, which shares the Wine prefix, comes after them. Stages named on the
+# command line run one after another, in the order given.
+beside=()
+beside_pid=""
+start_beside() {
+  ((${#named[@]} == 0)) || return 0
+  beside=(release windows packages)
+  (
+    echo "=== install, beside the others: what ${beside[*]} wine-native need ===" >build/beside-install.log
+    bash scripts/install-deps.sh "${beside[@]}" wine-native >>build/beside-install.log 2>&1
+    for stage in "${beside[@]}"; do
+      run_stage "$stage" >"build/$stage-stage.log" 2>&1
+      declare -p stage_passed stage_failed stage_skipped row wine_server_started wine_prefix_ready \
+        >"build/$stage-stage.vars"
+    done
+  ) &
+  beside_pid=$!
+}
+
+run_started=$(date +%s)
+passed=0
+failed=0
+skipped=0
+rows=()
+mkdir -p build
+# As root, what the first stage needs is installed before it, and what the others need while
+# it runs: an install is mostly unpacking, which leaves room beside a build. (sudo may ask for a
+# password, which an install in the background could not.)
+now=("${stages[@]}")
+later=()
+if [[ $(id -u) -eq 0 && ${#stages[@]} -gt 1 ]]; then
+  now=("${stages[0]}")
+  for stage in "${stages[@]:1}"; do
+    [[ ${#named[@]} -eq 0 && " release windows packages wine-native " == *" $stage "* ]] || later+=("$stage")
+  done
+fi
+echo "=== install: what ${now[*]} need ==="
+bash scripts/install-deps.sh "${now[@]}"
+stop_unless_installed $? "${stages[0]}"
+if [[ ${#later[@]} -gt 0 ]]; then
+  bash scripts/install-deps.sh "${later[@]}" >build/install.log 2>&1 &
+  install_pid=$!
+else
+  start_beside
+fi
+
+for stage in "${stages[@]}"; do
+  if [[ -n ${install_pid:-} && $stage != "${stages[0]}" ]]; then
+    echo
+    echo "=== install, beside ${stages[0]}: what ${later[*]} need ==="
+    wait "$install_pid"
+    status=$?
+    install_pid=""
+    cat build/install.log
+    stop_unless_installed "$status" "$stage"
+    start_beside
+  fi
+  if [[ " ${beside[*]} " == *" $stage "* ]]; then
+    if [[ -n $beside_pid ]]; then
+      wait "$beside_pid"
+      beside_pid=""
+      cat build/beside-install.log
+    fi
+    cat "build/$stage-stage.log"
+    source "build/$stage-stage.vars"
+  else
+    run_stage "$stage"
+  fi
+  rows+=("$row")
   passed=$((passed + stage_passed))
   failed=$((failed + stage_failed))
   skipped=$((skipped + stage_skipped))
