@@ -1,6 +1,6 @@
 // Wine's short form on POSIX, from a stand-in winepath in a later folder of the PATH: its wait
 // is bounded, and it ends when winepath has, though a process it left behind keeps the
-// answer's pipe open.
+// answer's pipe open. The same stand-in names the folder in config.cfg.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "common/platform_paths.h"
 
@@ -80,6 +81,29 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
   chmod((dir / "winepath").c_str(), 0644);
   setenv("PATH", dir.c_str(), 1);
   EXPECT_EQ(short_forms.WaitNote(), "");
+  setenv("PATH", saved_path.c_str(), 1);
+  fs::remove_all(dir);
+}
+
+// The folder config.cfg names is this one when the stand-in winepath leads here through a link,
+// and another when it names a folder beside it on the same file system, or none.
+TEST(ShortFormPosix, TheWorkingFolderIsKnownByWhatStandsThereNotByItsName) {
+  using Outcome = platform::FolderMatch::Outcome;
+  const fs::path dir = fs::temp_directory_path() / ("kelvarro-identity-" + std::to_string(getpid()));
+  fs::create_directories(dir / "here");
+  fs::create_directories(dir / "other");
+  fs::create_directory_symlink(dir / "here", dir / "link");
+  const std::string saved_path = getenv("PATH");
+  setenv("PATH", (dir.string() + ":" + saved_path).c_str(), 1);
+  const fs::path was = fs::current_path();
+  fs::current_path(dir / "here");
+  for (const auto& [answer, outcome] :
+       {std::pair{"link", Outcome::kSame}, {"other", Outcome::kOther}, {"gone", Outcome::kOther}}) {
+    std::ofstream(dir / "winepath") << "#!/bin/sh\necho '" << (dir / answer).string() << "/'\n";
+    chmod((dir / "winepath").c_str(), 0755);
+    EXPECT_EQ(platform::IsWorkingFolder("Z:\\k\\").outcome, outcome) << answer;
+  }
+  fs::current_path(was);
   setenv("PATH", saved_path.c_str(), 1);
   fs::remove_all(dir);
 }
