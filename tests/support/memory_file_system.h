@@ -65,8 +65,7 @@ class MemoryFileSystem : public FileSystem {
   std::string ReadPart(const std::string& path, std::uint64_t offset, std::size_t length, std::string& bytes) override {
     bytes.clear();
     const auto it = files.find(path);
-    if (it == files.end()) return kMissing;
-    if (unreadable.count(path) != 0) return kNoRight;
+    if (it == files.end() || unreadable.count(path) != 0) return it == files.end() ? kMissing : kNoRight;
     if (offset < it->second.size()) bytes = it->second.substr(static_cast<std::size_t>(offset), length);
     return {};
   }

@@ -90,8 +90,7 @@ TEST(ShortFormPosix, WinepathIsEndedAtTheBoundAndNotWaitedForBeyondItsEnd) {
 TEST(ShortFormPosix, TheWorkingFolderIsKnownByWhatStandsThereNotByItsName) {
   using Outcome = platform::FolderMatch::Outcome;
   const fs::path dir = fs::temp_directory_path() / ("kelvarro-identity-" + std::to_string(getpid()));
-  fs::create_directories(dir / "here");
-  fs::create_directories(dir / "other");
+  for (const char* folder : {"here", "other"}) fs::create_directories(dir / folder);
   fs::create_directory_symlink(dir / "here", dir / "link");
   const std::string saved_path = getenv("PATH");
   setenv("PATH", (dir.string() + ":" + saved_path).c_str(), 1);
