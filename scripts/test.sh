@@ -270,11 +270,12 @@ stop_unless_installed() {
 # other stages' steps that use one core leave room. Their output is kept and shown in their
 # turn; wine-native, which shares the Wine prefix, comes after them. Stages named on the
 # command line run one after another, in the order given.
+lane=(release windows packages)
 beside=()
 beside_pid=""
 start_beside() {
   ((${#named[@]} == 0)) || return 0
-  beside=(release windows packages)
+  beside=("${lane[@]}")
   (
     echo "=== install, beside the others: what ${beside[*]} wine-native need ===" >build/beside-install.log
     bash scripts/install-deps.sh "${beside[@]}" wine-native >>build/beside-install.log 2>&1
@@ -301,7 +302,7 @@ later=()
 if [[ $(id -u) -eq 0 && ${#stages[@]} -gt 1 ]]; then
   now=("${stages[0]}")
   for stage in "${stages[@]:1}"; do
-    [[ ${#named[@]} -eq 0 && " release windows packages wine-native " == *" $stage "* ]] || later+=("$stage")
+    [[ ${#named[@]} -eq 0 && " ${lane[*]} wine-native " == *" $stage "* ]] || later+=("$stage")
   done
 fi
 echo "=== install: what ${now[*]} need ==="
